@@ -1,0 +1,91 @@
+#include "fileformat/AtomicFile.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+
+namespace tvx {
+namespace {
+
+// The mode a plain fopen(..., "wb") would give a new file.
+mode_t ModeForNewFile() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+mode_t ModeFor(const std::filesystem::path& target) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode)) {
+        return existing.st_mode & 07777;
+    }
+    return ModeForNewFile();
+}
+
+}  // namespace
+
+AtomicFile::~AtomicFile() { Discard(); }
+
+bool AtomicFile::Open(const std::filesystem::path& target) {
+    Discard();
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
+    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        return false;
+    }
+    target_ = target;
+    temporary_ = pattern;
+    return true;
+}
+
+bool AtomicFile::Write(std::span<const std::uint8_t> bytes) {
+    if (fd_ < 0) {
+        return false;
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+bool AtomicFile::Commit() {
+    if (fd_ < 0) {
+        return false;
+    }
+    const bool written = ::fchmod(fd_, ModeFor(target_)) == 0 && ::fsync(fd_) == 0;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!written || !closed || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
+        Discard();
+        return false;
+    }
+    temporary_.clear();
+    return true;
+}
+
+void AtomicFile::Discard() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporary_.empty()) {
+        ::unlink(temporary_.c_str());
+        temporary_.clear();
+    }
+}
+
+}  // namespace tvx

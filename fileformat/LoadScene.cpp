@@ -1,0 +1,173 @@
+#include "fileformat/LoadScene.h"
+
+#include <array>
+#include <system_error>
+
+#include "fileformat/Decompress.h"
+#include "fileformat/FileConstants.h"
+#include "fileformat/WholeFile.h"
+
+namespace tvx {
+namespace {
+
+// A self-reproducing zlib stream could otherwise keep a version-34 load
+// inflating forever; no real file nests its compression at all.
+constexpr int kMaxCompressionNesting = 4;
+
+// Header of versions 6..33 (and the first look at any file): four words,
+// then 20 more (96 bytes) or 28 more (128 bytes) by version.
+struct LegacyHeader {
+    std::uint32_t magic = 0;
+    std::int32_t version = 0;
+    std::uint32_t flags = 0;
+    std::uint32_t length = 0;
+    std::array<std::uint32_t, 32> words{};
+
+    std::int32_t dataOffset() const { return static_cast<std::int32_t>(words[5]); }
+};
+
+bool ReadLegacyHeader(TVXFileReader& reader, LegacyHeader& header) {
+    header = {};
+    const std::uint32_t start = reader.position();
+    if (!reader.ReadUInt(header.magic) || !reader.ReadInt(header.version) || !reader.ReadUInt(header.flags) ||
+        !reader.ReadUInt(header.length)) {
+        return false;
+    }
+    const int wordCount = (header.version < kFirstLongHeaderVersion ? kShortHeaderBytes : kLongHeaderBytes) / 4;
+    if (reader.remaining() < static_cast<std::uint32_t>(wordCount - 4) * 4) {
+        (void)reader.SetPosition(start);
+        return false;
+    }
+    header.words[0] = header.magic;
+    header.words[1] = static_cast<std::uint32_t>(header.version);
+    header.words[2] = header.flags;
+    header.words[3] = header.length;
+    for (int i = 4; i < wordCount; ++i) {
+        (void)reader.ReadUInt(header.words[static_cast<std::size_t>(i)]);
+    }
+    return true;
+}
+
+// The version-34 header: magic, version, flags, length, data offset, then 28
+// bytes that carry nothing a reader needs.
+struct ChunkedHeader {
+    std::uint32_t magic = 0;
+    std::int32_t version = 0;
+    std::uint32_t flags = 0;
+    std::uint32_t length = 0;
+    std::int32_t dataOffset = 0;
+};
+
+bool ReadChunkedHeader(TVXFileReader& reader, ChunkedHeader& header) {
+    header = {};
+    if (reader.remaining() < kChunkedHeaderBytes) {
+        return false;
+    }
+    return reader.ReadUInt(header.magic) && reader.ReadInt(header.version) && reader.ReadUInt(header.flags) &&
+           reader.ReadUInt(header.length) && reader.ReadInt(header.dataOffset) &&
+           reader.Skip(kChunkedHeaderBytes - 20);
+}
+
+int ParseChunked(TVXFileReader& reader, TVXScene& scene, const LayoutReaders& layouts) {
+    for (int nesting = 0;; ++nesting) {
+        ChunkedHeader header;
+        if (!reader.SetPosition(0) || !ReadChunkedHeader(reader, header)) {
+            return kLoadFailed;
+        }
+        if (header.magic != kTvxMagic) {
+            return kLoadBadMagic;
+        }
+        if (header.version != kChunkedVersion) {
+            return kLoadBadVersion;
+        }
+        if ((header.flags & kFlagCompressed) != 0) {
+            if (nesting == kMaxCompressionNesting || !Decompress(reader, header.dataOffset, header.length)) {
+                return kLoadFailed;
+            }
+            continue;
+        }
+        if (header.length != reader.length()) {
+            return kLoadBadLength;
+        }
+        scene.version = kChunkedVersion;
+        return layouts.version34(reader, scene);
+    }
+}
+
+}  // namespace
+
+int ParseScene(TVXFileReader& reader, TVXScene& scene, const LayoutReaders& layouts) {
+    LegacyHeader header;
+    if (!ReadLegacyHeader(reader, header)) {
+        return kLoadFailed;
+    }
+    if (header.magic != kTvxMagic) {
+        return kLoadBadMagic;
+    }
+    if (header.version < kOldestVersion) {
+        return kLoadBadVersion;
+    }
+    if (header.version > kNewestLegacyVersion) {
+        return ParseChunked(reader, scene, layouts);
+    }
+    if ((header.flags & kFlagCompressed) != 0) {
+        // The inflated content is a complete file of its own; whatever its
+        // version, the sequential reader takes it.
+        if (!Decompress(reader, header.dataOffset(), header.length) || !ReadLegacyHeader(reader, header)) {
+            return kLoadFailed;
+        }
+        if (header.magic != kTvxMagic) {
+            return kLoadBadMagic;
+        }
+        if (header.length != reader.length()) {
+            return kLoadBadLength;
+        }
+        if (header.version < kOldestVersion) {
+            return kLoadBadVersion;
+        }
+    } else if (header.length != reader.length()) {
+        return kLoadBadLength;
+    }
+    scene.version = header.version;
+    return layouts.legacy(reader, scene) == 1 ? kLoadOk : kLoadFailed;
+}
+
+int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
+              const LayoutReaders& layouts) {
+    ClearScene(scene);
+    ByteBuffer file;
+    switch (ReadWholeFile(path, file)) {
+    case WholeFileResult::CannotOpen:
+        return kLoadCannotOpen;
+    case WholeFileResult::Failed:
+        ClearScene(scene);
+        return kLoadFailed;
+    case WholeFileResult::Ok:
+        break;
+    }
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    scene.scenePath = absolute.empty() ? path : absolute;
+    progress.Start(kReadingTitle);
+    progress.Update(0);
+
+    int status = kLoadFailed;
+    {
+        TVXFileReader reader(std::move(file));
+        status = ParseScene(reader, scene, layouts);
+    }  // the file buffer goes here; the scene owns all it needs
+
+    if (status == kLoadOk) {
+        // The host shows 25 percent once the file is read and 50 once the
+        // scene has been prepared for building; the importer ends the bar.
+        progress.Update(25);
+        progress.Update(50);
+    } else {
+        ClearScene(scene);
+        progress.Update(100);
+        progress.End();
+    }
+    return status;
+}
+
+}  // namespace tvx
