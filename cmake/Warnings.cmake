@@ -5,7 +5,7 @@
 function(tvx_set_warnings target)
   target_compile_options(${target} PRIVATE
     -Wall -Wextra -Wpedantic -Wconversion -Wshadow -Wnon-virtual-dtor
-    -Wold-style-cast -Wcast-align -Woverloaded-virtual -Wnull-dereference
+    -Wold-style-cast -Wcast-align -Woverloaded-virtual
     -Wdouble-promotion -Wimplicit-fallthrough)
   if(TVX_WERROR)
     target_compile_options(${target} PRIVATE -Werror)
