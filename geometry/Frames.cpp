@@ -1,0 +1,47 @@
+#include "geometry/Frames.h"
+
+#include "geometry/Vector.h"
+
+namespace tvx {
+
+namespace {
+
+Vector3 Column(const Matrix4& m, int col) { return {m(0, col), m(1, col), m(2, col)}; }
+
+void SetColumn(Matrix4& m, int col, const Vector3& v) {
+    m(0, col) = v.x;
+    m(1, col) = v.y;
+    m(2, col) = v.z;
+}
+
+Vector3 UpVectorFor(const Vector3& z) {
+    const Vector3 up{0.0f, 1.0f, 0.0f};
+    if (NearlyEqual(up, z)) {
+        return {0.0f, 0.0f, -1.0f};
+    }
+    if (NearlyEqual(-up, z)) {
+        return {0.0f, 0.0f, 1.0f};
+    }
+    return up;
+}
+
+}  // namespace
+
+Vector3 PointInFrame(const Matrix4& frame, const Vector3& p) {
+    const Vector3 d = p - Vector3{frame(3, 0), frame(3, 1), frame(3, 2)};
+    return {frame(0, 0) * d.x + frame(0, 1) * d.y + frame(0, 2) * d.z,
+            frame(1, 0) * d.x + frame(1, 1) * d.y + frame(1, 2) * d.z,
+            frame(2, 0) * d.x + frame(2, 1) * d.y + frame(2, 2) * d.z};
+}
+
+Matrix4 LookAtFrame(const Matrix4& m) {
+    const Vector3 z = Column(m, 2);
+    const Vector3 x = Cross(UpVectorFor(z), z);
+    const Vector3 y = Cross(z, x);
+    Matrix4 result = m;
+    SetColumn(result, 0, Normalize(x));
+    SetColumn(result, 1, Normalize(y));
+    return result;
+}
+
+}  // namespace tvx

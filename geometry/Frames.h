@@ -1,0 +1,23 @@
+// Coordinate frames built from, or read out of, matrices.
+#pragma once
+
+#include "document/MathTypes.h"
+
+namespace tvx {
+
+// p expressed in a host-style frame matrix: rows 0..2 hold the frame's axes
+// and row 3 its origin (the transposed layout of Matrix4's own convention,
+// which is how host frames arrive). The axes are not normalised, so a scaled
+// frame scales the result.
+[[nodiscard]] Vector3 PointInFrame(const Matrix4& frame, const Vector3& p);
+
+// Re-orthogonalises m around its z axis (column 2) for lights and cameras,
+// which look down that axis: column 0 = up x z and column 1 = z x (up x z),
+// both normalised, with up = +y. When z is (nearly) +y or -y that cross
+// product would vanish, so up becomes -z (for +y) or +z (for -y). Column 2 keeps
+// its length, and column 3 and row 3 are copied from m. The test against +-y
+// uses z as it is, so a scaled z along y (say (0, 2, 0)) keeps up = +y and
+// gets zero columns 0 and 1: callers pass unit-length view axes.
+[[nodiscard]] Matrix4 LookAtFrame(const Matrix4& m);
+
+}  // namespace tvx
