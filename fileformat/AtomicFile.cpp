@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <string>
 
@@ -35,8 +34,8 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
     Discard();
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
     std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    fd_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (fd_ < 0) {
+    file_ = FileDescriptor(::mkostemp(pattern.data(), O_CLOEXEC));
+    if (!file_.valid()) {
         return false;
     }
     target_ = target;
@@ -45,30 +44,15 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
 }
 
 bool AtomicFile::Write(std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0) {
-        return false;
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd_, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(n);
-    }
-    return true;
+    return file_.valid() && WriteFully(file_.get(), bytes.data(), bytes.size());
 }
 
 bool AtomicFile::Commit() {
-    if (fd_ < 0) {
+    if (!file_.valid()) {
         return false;
     }
-    const bool written = ::fchmod(fd_, ModeFor(target_)) == 0 && ::fsync(fd_) == 0;
-    const bool closed = ::close(fd_) == 0;
-    fd_ = -1;
+    const bool written = ::fchmod(file_.get(), ModeFor(target_)) == 0 && ::fsync(file_.get()) == 0;
+    const bool closed = file_.Close();
     if (!written || !closed || std::rename(temporary_.c_str(), target_.c_str()) != 0) {
         Discard();
         return false;
@@ -78,10 +62,7 @@ bool AtomicFile::Commit() {
 }
 
 void AtomicFile::Discard() {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+    (void)file_.Close();
     if (!temporary_.empty()) {
         ::unlink(temporary_.c_str());
         temporary_.clear();

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <span>
 
+#include "fileformat/PosixFile.h"
+
 namespace tvx {
 
 class AtomicFile {
@@ -29,7 +31,7 @@ public:
 private:
     void Discard();
 
-    int fd_ = -1;
+    FileDescriptor file_;
     std::filesystem::path target_;
     std::filesystem::path temporary_;
 };
