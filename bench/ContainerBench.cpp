@@ -39,7 +39,7 @@ void BM_ParseCompressedFile(benchmark::State& state) {
     for (auto _ : state) {
         tvx::TVXFileReader reader(tvx::ByteBuffer::CopyOf(file));
         tvx::TVXScene scene;
-        benchmark::DoNotOptimize(tvx::ParseScene(reader, scene, accept));
+        benchmark::DoNotOptimize(tvx::ParseScene(reader, scene, {}, accept));
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }

@@ -40,6 +40,22 @@ void SetPayloadDefaults(TVXMap& map) {
 
 bool HasMapWithKey(const TVXMaterial& material, int key) { return FindMap(material, key) != nullptr; }
 
+bool SlotInRange(const TVXMaterial& material, int slot) { return slot >= 0 && slot < Count(material.mapSlots); }
+
+TVXMap* PlaceMap(TVXMaterial& material, int slot, int key, int kind) {
+    try {
+        TVXMap map;
+        map.key = key;
+        map.kind = kind;
+        SetPayloadDefaults(map);
+        auto& placed = material.mapSlots[static_cast<std::size_t>(slot)];
+        placed = std::move(map);
+        return &*placed;
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}
+
 }  // namespace
 
 TVXMapShape ShapeOfKind(int kind) {
@@ -70,20 +86,26 @@ int AllocMaterials(TVXScene& scene, int n) {
 int AllocMapSlots(TVXMaterial& material, int m) { return detail::AllocArray(material.mapSlots, m); }
 
 TVXMap* CreateMap(TVXMaterial& material, int slot, int key, int kind) {
-    if (slot < 0 || slot >= Count(material.mapSlots) || HasMapWithKey(material, key)) {
+    if (!SlotInRange(material, slot) || HasMapWithKey(material, key)) {
         return nullptr;
     }
-    try {
-        TVXMap map;
-        map.key = key;
-        map.kind = kind;
-        SetPayloadDefaults(map);
-        auto& placed = material.mapSlots[static_cast<std::size_t>(slot)];
-        placed = std::move(map);
-        return &*placed;
-    } catch (const std::bad_alloc&) {
+    return PlaceMap(material, slot, key, kind);
+}
+
+TVXMap* CreateMap(TVXMaterial& material, int slot, int key, int kind, std::unordered_set<int>& usedKeys) {
+    if (!SlotInRange(material, slot) || usedKeys.contains(key)) {
         return nullptr;
     }
+    TVXMap* map = PlaceMap(material, slot, key, kind);
+    if (map != nullptr) {
+        try {
+            usedKeys.insert(key);
+        } catch (const std::bad_alloc&) {
+            material.mapSlots[static_cast<std::size_t>(slot)].reset();
+            return nullptr;
+        }
+    }
+    return map;
 }
 
 const TVXMap* FindMap(const TVXMaterial& material, int key) {

@@ -1,6 +1,8 @@
 // Allocation of materials and their map slots, map creation and lookup.
 #pragma once
 
+#include <unordered_set>
+
 #include "document/TVXScene.h"
 
 namespace tvx {
@@ -16,6 +18,11 @@ namespace tvx {
 // and angle (0,0,0). Refuses (nullptr, slot untouched) a slot out of range or
 // a key that another map of the material already has.
 TVXMap* CreateMap(TVXMaterial& material, int slot, int key, int kind);
+
+// The same for readers that fill a fresh slot table through this call only:
+// `usedKeys` holds the keys created so far and replaces the scan over the
+// slots, so a hostile material with many maps costs linear time.
+TVXMap* CreateMap(TVXMaterial& material, int slot, int key, int kind, std::unordered_set<int>& usedKeys);
 
 // The first map with this key, scanning the slots in order.
 TVXMap* FindMap(TVXMaterial& material, int key);

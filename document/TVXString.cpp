@@ -44,7 +44,68 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
+// Decodes one UTF-8 sequence at `text[i]`, advancing i; malformed, overlong
+// or surrogate sequences give U+FFFD and consume one byte.
+char32_t DecodeUtf8(std::string_view text, std::size_t& i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    int extra = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        ++i;
+        return lead;
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        cp = lead & 0x1Fu;
+        minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        cp = lead & 0x0Fu;
+        minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        cp = lead & 0x07u;
+        minimum = 0x10000;
+    } else {
+        ++i;
+        return 0xFFFD;
+    }
+    if (text.size() - i <= static_cast<std::size_t>(extra)) {
+        ++i;
+        return 0xFFFD;
+    }
+    for (int k = 1; k <= extra; ++k) {
+        const unsigned char next = byte(i + static_cast<std::size_t>(k));
+        if ((next & 0xC0) != 0x80) {
+            ++i;
+            return 0xFFFD;
+        }
+        cp = (cp << 6) | (next & 0x3Fu);
+    }
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
+        ++i;
+        return 0xFFFD;
+    }
+    i += static_cast<std::size_t>(extra) + 1;
+    return cp;
+}
+
 }  // namespace
+
+TVXString TVXString::FromUtf8(std::string_view utf8) {
+    std::u16string units;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const char32_t cp = DecodeUtf8(utf8, i);
+        if (cp >= 0x10000) {
+            units += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+            units += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+        } else {
+            units += static_cast<char16_t>(cp);
+        }
+    }
+    return FromWide(units);
+}
 
 TVXString TVXString::FromNarrow(std::string_view latin1) {
     TVXString s;

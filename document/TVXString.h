@@ -28,6 +28,8 @@ public:
     // Text ends at the first zero; the rest is cut at the capacity.
     static TVXString FromNarrow(std::string_view latin1);
     static TVXString FromWide(std::u16string_view utf16);
+    // Invalid UTF-8 sequences become U+FFFD.
+    static TVXString FromUtf8(std::string_view utf8);
 
     void Clear();
     void SetNarrow(std::string_view latin1);

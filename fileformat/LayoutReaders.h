@@ -2,13 +2,14 @@
 #pragma once
 
 #include "document/TVXScene.h"
+#include "fileformat/LoadOptions.h"
 #include "fileformat/TVXFileReader.h"
 
 namespace tvx {
 
 // Reads the chunked body of a version-34 file. The header has been checked
 // and the position stands just after its 48 bytes. Returns a load status.
-[[nodiscard]] int ReadVersion34(TVXFileReader& reader, TVXScene& scene);
+[[nodiscard]] int ReadVersion34(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options);
 
 // Reads the sequential body of versions 6 to 33. The header has been checked,
 // scene.version holds its version and the position stands after the header.
@@ -18,7 +19,7 @@ namespace tvx {
 // The readers a load dispatches to; tests put their own in to watch the
 // dispatch.
 struct LayoutReaders {
-    int (*version34)(TVXFileReader&, TVXScene&) = ReadVersion34;
+    int (*version34)(TVXFileReader&, TVXScene&, const LoadOptions&) = ReadVersion34;
     int (*legacy)(TVXFileReader&, TVXScene&) = ReadLegacyBody;
 };
 

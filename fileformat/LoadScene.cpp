@@ -68,7 +68,7 @@ bool ReadChunkedHeader(TVXFileReader& reader, ChunkedHeader& header) {
            reader.Skip(kChunkedHeaderBytes - 20);
 }
 
-int ParseChunked(TVXFileReader& reader, TVXScene& scene, const LayoutReaders& layouts) {
+int ParseChunked(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, const LayoutReaders& layouts) {
     for (int nesting = 0;; ++nesting) {
         ChunkedHeader header;
         if (!reader.SetPosition(0) || !ReadChunkedHeader(reader, header)) {
@@ -90,13 +90,13 @@ int ParseChunked(TVXFileReader& reader, TVXScene& scene, const LayoutReaders& la
             return kLoadBadLength;
         }
         scene.version = kChunkedVersion;
-        return layouts.version34(reader, scene);
+        return layouts.version34(reader, scene, options);
     }
 }
 
 }  // namespace
 
-int ParseScene(TVXFileReader& reader, TVXScene& scene, const LayoutReaders& layouts) {
+int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, const LayoutReaders& layouts) {
     LegacyHeader header;
     if (!ReadLegacyHeader(reader, header)) {
         return kLoadFailed;
@@ -108,7 +108,7 @@ int ParseScene(TVXFileReader& reader, TVXScene& scene, const LayoutReaders& layo
         return kLoadBadVersion;
     }
     if (header.version > kNewestLegacyVersion) {
-        return ParseChunked(reader, scene, layouts);
+        return ParseChunked(reader, scene, options, layouts);
     }
     if ((header.flags & kFlagCompressed) != 0) {
         // The inflated content is a complete file of its own; whatever its
@@ -133,7 +133,7 @@ int ParseScene(TVXFileReader& reader, TVXScene& scene, const LayoutReaders& layo
 }
 
 int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
-              const LayoutReaders& layouts) {
+              const LoadOptions& options, const LayoutReaders& layouts) {
     ClearScene(scene);
     ByteBuffer file;
     switch (ReadWholeFile(path, file)) {
@@ -154,7 +154,7 @@ int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& 
     int status = kLoadFailed;
     {
         TVXFileReader reader(std::move(file));
-        status = ParseScene(reader, scene, layouts);
+        status = ParseScene(reader, scene, options, layouts);
     }  // the file buffer goes here; the scene owns all it needs
 
     if (status == kLoadOk) {

@@ -19,10 +19,11 @@ namespace tvx {
 // absolute path: its folder is where texture names are relinked and embedded
 // files are placed.
 [[nodiscard]] int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
-                            const LayoutReaders& layouts = {});
+                            const LoadOptions& options = {}, const LayoutReaders& layouts = {});
 
 // The parse alone, over a file already in memory (position 0). Does not clear
 // the scene on failure; LoadScene does.
-[[nodiscard]] int ParseScene(TVXFileReader& reader, TVXScene& scene, const LayoutReaders& layouts = {});
+[[nodiscard]] int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options = {},
+                             const LayoutReaders& layouts = {});
 
 }  // namespace tvx

@@ -96,7 +96,7 @@ TEST_F(CompressAndCopyTest, TheTargetLoadsAsItsInnerFile) {
                                 }};
     TVXScene scene;
     NoProgress progress;
-    EXPECT_EQ(LoadScene(scene, target(), progress, readers), 1);
+    EXPECT_EQ(LoadScene(scene, target(), progress, {}, readers), 1);
     EXPECT_EQ(scene.version, 31);
     EXPECT_EQ(seenLength, written.bytes.size());
 }

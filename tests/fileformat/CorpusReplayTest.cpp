@@ -56,7 +56,7 @@ TEST(CorpusReplay, TheSampleIsAnExportedVersion31File) {
                               }};
     TVXScene scene;
     NoProgress progress;
-    ASSERT_EQ(LoadScene(scene, kSource / "samples/triangle.tvx", progress, watch), kLoadOk);
+    ASSERT_EQ(LoadScene(scene, kSource / "samples/triangle.tvx", progress, {}, watch), kLoadOk);
     EXPECT_EQ(innerVersion, 31);
     EXPECT_EQ(innerLength, 1532u);
 }

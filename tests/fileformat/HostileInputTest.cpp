@@ -18,8 +18,8 @@ constexpr std::size_t kOneMiB = 1 << 20;
 int Parse(const Bytes& file) {
     TVXFileReader reader(ByteBuffer::CopyOf(file));
     TVXScene scene;
-    const LayoutReaders accept{[](TVXFileReader&, TVXScene&) { return 1; }, [](TVXFileReader&, TVXScene&) { return 1; }};
-    return ParseScene(reader, scene, accept);
+    const LayoutReaders accept{[](TVXFileReader&, TVXScene&, const LoadOptions&) { return 1; }, [](TVXFileReader&, TVXScene&) { return 1; }};
+    return ParseScene(reader, scene, {}, accept);
 }
 
 TEST(HostileInput, HugeClaimedLengthAllocatesOnlyWhatTheStreamCanProduce) {

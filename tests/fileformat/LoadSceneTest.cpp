@@ -32,7 +32,7 @@ int Record(const char* layout, TVXFileReader& reader, TVXScene& scene) {
     }
     return g_readerResult;
 }
-int FakeVersion34(TVXFileReader& reader, TVXScene& scene) { return Record("v34", reader, scene); }
+int FakeVersion34(TVXFileReader& reader, TVXScene& scene, const LoadOptions&) { return Record("v34", reader, scene); }
 int FakeLegacy(TVXFileReader& reader, TVXScene& scene) { return Record("legacy", reader, scene); }
 const LayoutReaders kFakes{FakeVersion34, FakeLegacy};
 
@@ -54,7 +54,7 @@ protected:
     int Load(const Bytes& file) {
         const auto path = dir / "scene.tvx";
         test::WriteFile(path, file);
-        return LoadScene(scene, path, progress, kFakes);
+        return LoadScene(scene, path, progress, {}, kFakes);
     }
 
     test::TempDir dir;
@@ -192,8 +192,8 @@ TEST_F(LoadSceneTest, ProgressOnSuccessAndFailure) {
 }
 
 TEST_F(LoadSceneTest, FilesThatCannotBeOpened) {
-    EXPECT_EQ(LoadScene(scene, dir / "missing.tvx", progress, kFakes), 8);
-    EXPECT_EQ(LoadScene(scene, dir.path(), progress, kFakes), 8);
+    EXPECT_EQ(LoadScene(scene, dir / "missing.tvx", progress, {}, kFakes), 8);
+    EXPECT_EQ(LoadScene(scene, dir.path(), progress, {}, kFakes), 8);
     EXPECT_TRUE(progress.events.empty());
     EXPECT_EQ(g_dispatch.layout, "");
 }

@@ -1,0 +1,35 @@
+#include "fileformat/EmbeddedFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "fileformat/PosixFile.h"
+#include "fileformat/SceneFolder.h"
+
+namespace tvx {
+
+EmbeddedFileResult WriteEmbeddedFile(const std::filesystem::path& folder, const TVXString& storedName,
+                                     std::span<const std::uint8_t> bytes) {
+    const std::string name = BareFileName(storedName).ToUtf8();
+    if (name.empty() || name == "." || name == "..") {
+        return EmbeddedFileResult::Skipped;
+    }
+    const std::filesystem::path target = folder / name;
+    // O_EXCL with O_CREAT refuses any existing entry, a link included, even
+    // a dangling one; O_NOFOLLOW says so once more.
+    FileDescriptor file(::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!file.valid()) {
+        return errno == EEXIST ? EmbeddedFileResult::Exists : EmbeddedFileResult::Failed;
+    }
+    const bool written = WriteFully(file.get(), bytes.data(), bytes.size());
+    if (!file.Close() || !written) {
+        ::unlink(target.c_str());
+        return EmbeddedFileResult::Failed;
+    }
+    return EmbeddedFileResult::Written;
+}
+
+}  // namespace tvx
