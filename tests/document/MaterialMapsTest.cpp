@@ -108,6 +108,17 @@ TEST(CreateMap, RefusesADuplicateKeyAndBadSlots) {
     EXPECT_EQ(CreateMap(withoutSlots, 0, kMapKeyDiffuse, 1), nullptr);
 }
 
+TEST(CreateMap, WithAKeySetRefusesRepeatsWithoutScanning) {
+    TVXMaterial material = MaterialWithSlots(3);
+    std::unordered_set<int> usedKeys;
+    ASSERT_NE(CreateMap(material, 0, kMapKeyBump, 1, usedKeys), nullptr);
+    ASSERT_NE(CreateMap(material, 1, kMapKeyDiffuse, 4, usedKeys), nullptr);
+    EXPECT_EQ(CreateMap(material, 2, kMapKeyBump, 2, usedKeys), nullptr);
+    EXPECT_FALSE(material.mapSlots[2].has_value());
+    EXPECT_EQ(CreateMap(material, 3, kMapKeySpecular, 1, usedKeys), nullptr);
+    EXPECT_EQ(usedKeys, (std::unordered_set<int>{kMapKeyBump, kMapKeyDiffuse}));
+}
+
 TEST(FindMap, ScansSlotsInOrderAndSkipsEmptyOnes) {
     TVXMaterial material = MaterialWithSlots(4);
     ASSERT_NE(CreateMap(material, 1, kMapKeyOpacity, 1), nullptr);

@@ -52,6 +52,15 @@ TEST(TVXString, AppendKeepsBothFormsInStep) {
     EXPECT_EQ(s.narrowView().size(), 259u);
 }
 
+TEST(TVXString, FromUtf8DecodesAndReplacesMalformedSequences) {
+    EXPECT_EQ(TVXString::FromUtf8("a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80").wideView(), u"a\u00E9\u4E2D\xD83D\xDE00");
+    // A stray continuation byte, a truncated sequence, an overlong '/', an
+    // encoded surrogate.
+    EXPECT_EQ(TVXString::FromUtf8("\x80x\xE4\xB8").wideView(), u"\uFFFDx\uFFFD\uFFFD");
+    EXPECT_EQ(TVXString::FromUtf8("\xC0\xAF").wideView(), u"\uFFFD\uFFFD");
+    EXPECT_EQ(TVXString::FromUtf8("\xED\xA0\x80").wideView(), u"\uFFFD\uFFFD\uFFFD");
+}
+
 TEST(TVXString, ClearEmptiesBothForms) {
     TVXString s = TVXString::FromNarrow("name");
     s.Clear();
