@@ -1,0 +1,23 @@
+#include <ostream>
+
+#include "document/TVXScene.h"
+#include "fileformat/FileConstants.h"
+#include "fileformat/LoadScene.h"
+#include "tools/tvx/Commands.h"
+#include "tools/tvx/SceneJson.h"
+
+namespace tvx::tool {
+
+int RunDump(const std::filesystem::path& file, const ReadOptions& options, std::ostream& out) {
+    TVXScene scene;
+    NoProgress progress;
+    LoadOptions loadOptions;
+    loadOptions.writeEmbeddedFiles = options.extractEmbeddedFiles;
+    const int status = LoadScene(scene, file, progress, loadOptions);
+    // Names from a file may hold anything; invalid text never stops the dump.
+    out << LoadResultJson(status, scene).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
+        << '\n';
+    return status == kLoadOk ? 0 : 1;
+}
+
+}  // namespace tvx::tool

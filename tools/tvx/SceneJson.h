@@ -1,0 +1,20 @@
+// The scene document as JSON, for people to read and for tools to diff.
+// The format is described in docs/dump-format.md.
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include "document/TVXScene.h"
+
+namespace tvx::tool {
+
+// Floats are written as the shortest decimal that reads back to the same
+// float; NaN and infinities as the strings "NaN", "Infinity", "-Infinity".
+nlohmann::ordered_json FloatJson(float value);
+
+nlohmann::ordered_json SceneJson(const TVXScene& scene);
+
+// {"status": N, "message": TEXT, "scene": {...}}, the scene only for status 1.
+nlohmann::ordered_json LoadResultJson(int status, const TVXScene& scene);
+
+}  // namespace tvx::tool
