@@ -14,56 +14,6 @@ namespace {
 
 using namespace test;
 
-constexpr std::uint32_t kAllParts = 0x0F;
-
-// One section of every kind, each with a little of everything it can carry.
-std::vector<ChunkWriter> RichSections() {
-    ChunkWriter lights, cameras, materials, groups, vertices, polygons, uvSet, animations;
-    lights.I32(1).Str("L").I32(1600).I32(1).Sequence(kTransformFloats + 11, 0);
-    cameras.I32(1).Str("C").I32(0).I32(0).Sequence(kTransformFloats + 3, 0);
-    MaterialHead(materials.I32(1), "M").I32(3);
-    materials.I32(0).I32(1).Zeros(40).Str("d.png").I32(0).Floats({2, 1});
-    materials.I32(1).I32(4).Zeros(40).I32(1).Str("e.png").I32(0).I32(0).F32(1);
-    materials.I32(2).I32(5).Zeros(40).Str("1").Str("2").Str("3").Str("4").Str("5").Str("6");
-    Group(groups.I32(1), "G");
-    vertices.I32(2);
-    for (int i = 0; i < 2; ++i) {
-        vertices.Sequence(3 + 3 + 6 + 4, 0).I32(1).I32(i).F32(1);
-    }
-    Polygon(polygons.I32(2), 3, 0);
-    polygons.I32(3).I32(1).I32(0).I32(0).I32(0).Zeros(48);
-    uvSet.Str("u").Chunk(v34id::kUVCoords, ChunkWriter{}.I32(2).Zeros(24));
-    uvSet.Chunk(v34id::kUVTriangles, ChunkWriter{}.I32(1).Zeros(40));
-    ChunkWriter parts;
-    parts.Chunk(v34id::kVertices, vertices).Chunk(v34id::kTriangles, ChunkWriter{}.I32(1).Zeros(40));
-    parts.Chunk(v34id::kPolygons, polygons).Chunk(v34id::kUVSets, ChunkWriter{}.I32(1).Chunk(v34id::kUVSet, uvSet));
-    Track(Track(AnimationHead(animations.I32(1), "A", 2), 0), 1);
-
-    std::vector<ChunkWriter> sections(10);
-    sections[0].Chunk(v34id::kLights, lights);
-    sections[1].Chunk(v34id::kCameras, cameras);
-    sections[2].Chunk(v34id::kMaterials, materials);
-    sections[3].Chunk(v34id::kGroups, groups);
-    sections[4].Chunk(v34id::kMesh, MeshSection(1, FaceList(parts)));
-    sections[5].Chunk(v34id::kBones, BonesSection(2));
-    sections[6].Chunk(v34id::kAnimations, animations);
-    sections[7].Chunk(v34id::kNameList, ChunkWriter{}.I32(1).Str("n"));
-    sections[8].Chunk(v34id::kEmbeddedFiles, ChunkWriter{}.I32(1).Str("f.bin").I32(2).Zeros(2));
-    sections[9].Chunk(v34id::kUnused, ChunkWriter{}.Zeros(4));
-    return sections;
-}
-
-Bytes RichFile(std::set<std::size_t>* chunkStarts = nullptr) {
-    ChunkWriter all;
-    for (const ChunkWriter& section : RichSections()) {
-        if (chunkStarts) {
-            chunkStarts->insert(48 + 8 + all.size());
-        }
-        all.Raw(section);
-    }
-    return Version34File(all, kAllParts);
-}
-
 TEST(Version34WholeFile, TheRichFileLoadsAndItsCompressedFormLoadsTheSame) {
     const Loaded plain = Parse(RichFile());
     ASSERT_EQ(plain.status, kLoadOk);
