@@ -16,6 +16,7 @@
 #include "fileformat/LegacyMaterials.h"
 #include "fileformat/LegacyMesh.h"
 #include "fileformat/LegacySceneRecords.h"
+#include "fileformat/MemoryBudget.h"
 
 namespace tvx {
 namespace {
@@ -95,7 +96,9 @@ bool CountPass(TVXFileReader& reader, TVXScene& scene, const LegacyFormat& forma
 int ReadBody(TVXFileReader& reader, TVXScene& scene) {
     const std::uint32_t start = reader.position();
     const LegacyFormat format = LegacyFormatOf(scene.version, HeaderFlags(reader));
-    if (!CountPass(reader, scene, format) || !AllocateScene(scene) || !reader.SetPosition(start)) {
+    if (!CountPass(reader, scene, format) ||
+        !CountsFitFile(scene.fileCounts, static_cast<std::uint64_t>(scene.legacyUVCoordCount), reader.length()) ||
+        !AllocateScene(scene) || !reader.SetPosition(start)) {
         return kLoadFailed;
     }
     LegacyPass fill(reader, scene, format, true);

@@ -8,6 +8,7 @@
 #include "fileformat/ByteOrder.h"
 #include "fileformat/FileConstants.h"
 #include "fileformat/LayoutReaders.h"
+#include "fileformat/MemoryBudget.h"
 #include "fileformat/Version34Allocation.h"
 #include "fileformat/Version34Sections.h"
 
@@ -84,7 +85,8 @@ int ReadChunkedBody(TVXFileReader& reader, TVXScene& scene, const LoadOptions& o
 
     scene.fileCounts = {};
     Walk counting{reader, scene, options, Pass::Count, flags};
-    if (!WalkSections(counting) || !SettleCounts(scene.fileCounts, counting.chunksSeen) || !AllocateScene(scene)) {
+    if (!WalkSections(counting) || !SettleCounts(scene.fileCounts, counting.chunksSeen) ||
+        !CountsFitFile(scene.fileCounts, 0, reader.length()) || !AllocateScene(scene)) {
         return kLoadFailed;
     }
 
