@@ -10,10 +10,25 @@ struct ReadOptions {
     bool extractEmbeddedFiles = false;  // --extract
 };
 
+// What `tvx convert` writes: the exporter's options that apply to a saved
+// document.
+struct ConvertOptions {
+    bool legacyLayout = false;  // version 9 instead of 31
+    bool bones = true;
+    bool animation = true;
+    bool colors = true;
+    bool mapping = true;
+};
+
 // A short summary of a scene file: container, layout, counts and names.
 int RunInfo(const std::filesystem::path& file, const ReadOptions& options, std::ostream& out, std::ostream& err);
 
 // The document as read (no post-load processing) as one JSON object.
 int RunDump(const std::filesystem::path& file, const ReadOptions& options, std::ostream& out);
+
+// Loads any readable scene file (no post-load processing) and saves it as
+// the exporter would, through the compressed container.
+int RunConvert(const std::filesystem::path& input, const std::filesystem::path& output,
+               const ConvertOptions& options, std::ostream& err);
 
 }  // namespace tvx::tool

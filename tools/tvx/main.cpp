@@ -1,4 +1,4 @@
-// tvx: look at TVX scene files from the command line.
+// tvx: look at and convert TVX scene files from the command line.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -7,7 +7,7 @@
 #include "tools/tvx/Commands.h"
 
 int main(int argc, char** argv) {
-    CLI::App app{"Look at TVX scene files"};
+    CLI::App app{"Look at and convert TVX scene files"};
     app.require_subcommand(1);
 
     std::string file;
@@ -21,7 +21,36 @@ int main(int argc, char** argv) {
                        "Write the files a version-34 scene embeds into the scene's folder");
     }
 
+    std::string output;
+    tvx::tool::ConvertOptions convertOptions;
+    bool noBones = false;
+    bool noAnimation = false;
+    bool noColor = false;
+    bool noMapping = false;
+    CLI::App* convert = app.add_subcommand(
+        "convert",
+        "Save a scene file (any version 6 to 34) as the exporter does: version 31, or 9 with --legacy.\n"
+        "Not carried: triangles, UV triangles and UV sets beyond two, the name list, embedded files,\n"
+        "light codes and light values 3-4, camera int 1, group ints and transforms, bone axes and\n"
+        "matrices, UV set names, coordinate tags, second indices, texture folders (names are written\n"
+        "bare). Version 9 also drops lights, cameras and map vectors, and rebuilds UVs per corner.");
+    convert->add_option("input", file, "TVX scene file to read")->required();
+    convert->add_option("output", output, "TVX scene file to write")->required();
+    convert->add_flag("--legacy", convertOptions.legacyLayout, "Write version 9 (\"Export as TVX v2.x\")");
+    convert->add_flag("--no-bones", noBones, "Write no bones, animations or vertex weights");
+    convert->add_flag("--no-animation", noAnimation, "Write no animations");
+    convert->add_flag("--no-color", noColor, "Write no vertex colours");
+    convert->add_flag("--no-mapping", noMapping, "Version 9: write every UV as (0, 0)");
+
     CLI11_PARSE(app, argc, argv);
+
+    if (convert->parsed()) {
+        convertOptions.bones = !noBones;
+        convertOptions.animation = !noAnimation;
+        convertOptions.colors = !noColor;
+        convertOptions.mapping = !noMapping;
+        return tvx::tool::RunConvert(file, output, convertOptions, std::cerr);
+    }
 
     if (info->parsed()) {
         return tvx::tool::RunInfo(file, options, std::cout, std::cerr);

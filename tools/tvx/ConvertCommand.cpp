@@ -1,0 +1,54 @@
+#include <ostream>
+#include <system_error>
+
+#include "fileformat/ExporterData.h"
+#include "fileformat/FileConstants.h"
+#include "fileformat/LoadScene.h"
+#include "fileformat/LoadStatusMessage.h"
+#include "fileformat/SaveSceneFile.h"
+#include "tools/tvx/Commands.h"
+
+namespace tvx::tool {
+namespace {
+
+std::filesystem::path Absolute(const std::filesystem::path& path) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    return absolute.empty() ? path : absolute;
+}
+
+ExportOptions OptionsFor(const ConvertOptions& convert) {
+    ExportOptions options;
+    options.exportLegacyLayout = convert.legacyLayout ? 1 : 0;
+    options.exportBones = convert.bones ? 1 : 0;
+    options.exportAnimation = convert.animation ? 1 : 0;
+    options.exportColorChannel = convert.colors ? 1 : 0;
+    options.exportMappingChannel = convert.mapping ? 1 : 0;
+    return options;
+}
+
+}  // namespace
+
+int RunConvert(const std::filesystem::path& input, const std::filesystem::path& output,
+               const ConvertOptions& options, std::ostream& err) {
+    // Loading moves the current directory to the input's folder, so both
+    // paths are fixed before it.
+    const std::filesystem::path from = Absolute(input);
+    const std::filesystem::path to = Absolute(output);
+
+    TVXExporterData data;
+    data.options = OptionsFor(options);
+    NoProgress progress;
+    const int status = LoadScene(data.scene, from, progress);
+    if (status != kLoadOk) {
+        err << "tvx: " << input.string() << ": " << LoadStatusMessage(status) << " (status " << status << ")\n";
+        return 1;
+    }
+    if (SaveSceneFile(data, to) != 1) {
+        err << "tvx: " << output.string() << ": the file could not be written\n";
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace tvx::tool
