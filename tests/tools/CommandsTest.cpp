@@ -5,6 +5,10 @@
 
 #include <sstream>
 
+#include "document/TVXScene.h"
+#include "fileformat/LoadScene.h"
+#include "tools/tvx/SceneJson.h"
+
 #include "tests/legacy/LegacyTestSupport.h"
 #include "tests/support/CraftedFiles.h"
 #include "tests/support/TempDir.h"
@@ -82,6 +86,85 @@ TEST(ReadOptions, EmbeddedFilesAreWrittenOnlyWhenAsked) {
     EXPECT_FALSE(std::filesystem::exists(dir / "f.bin"));
     ASSERT_EQ(RunDump(dir / "scene.tvx", {.extractEmbeddedFiles = true}, out), 0);
     EXPECT_TRUE(std::filesystem::exists(dir / "f.bin"));
+}
+
+nlohmann::ordered_json LoadedSceneJson(const std::filesystem::path& file) {
+    TVXScene scene;
+    NoProgress progress;
+    EXPECT_EQ(LoadScene(scene, file, progress), 1) << file;
+    return SceneJson(scene);
+}
+
+// What a version-31 save does not carry, taken out of a dump so the rest can
+// be compared whole.
+void DropWhatVersion31DoesNotCarry(nlohmann::ordered_json& scene) {
+    for (const char* key : {"fileCounts", "triangles", "uvSets"}) {
+        scene.erase(key);
+    }
+    for (auto& light : scene["lights"]) {
+        light.erase("lightCode");
+        auto& values = light["values"];  // values 3 and 4 are written as 0 and 1
+        values.erase(values.begin() + 2, values.begin() + 4);
+    }
+    for (auto& camera : scene["cameras"]) {
+        camera.erase("cameraInt1");
+    }
+    for (auto& group : scene["groups"]) {
+        group.erase("groupInt1");
+        group.erase("groupInt2");
+        group.erase("transform");
+    }
+    for (auto& bone : scene["bones"]) {
+        auto& t = bone["transform"];
+        t = {{"position", t["position"]}, {"scale", t["scale"]}, {"rotation", t["rotation"]}};
+    }
+    for (auto& faceList : scene["faceLists"]) {
+        for (auto& polygon : faceList) {
+            polygon.erase("groupIndex");
+            polygon.erase("secondIndices");
+            polygon.erase("uvSecondIndices");
+        }
+    }
+}
+
+TEST(ConvertCommand, AVersion31SaveKeepsWhatItCarries) {
+    test::TempDir dir;
+    test::WriteFile(dir / "in.tvx", test::RichScene(33).Compressed());
+    std::ostringstream err;
+    ASSERT_EQ(RunConvert(dir / "in.tvx", dir / "out.tvx", {}, err), 0) << err.str();
+
+    auto before = LoadedSceneJson(dir / "in.tvx");
+    auto after = LoadedSceneJson(dir / "out.tvx");
+    EXPECT_EQ(after["version"], 31);
+    before.erase("version");
+    after.erase("version");
+    DropWhatVersion31DoesNotCarry(before);
+    DropWhatVersion31DoesNotCarry(after);
+    EXPECT_EQ(after.dump(1), before.dump(1));
+}
+
+TEST(ConvertCommand, LegacyLayoutAndOptions) {
+    test::TempDir dir;
+    test::WriteFile(dir / "in.tvx", test::RichFile());
+    std::ostringstream err;
+    ConvertOptions options;
+    options.legacyLayout = true;
+    options.bones = false;
+    ASSERT_EQ(RunConvert(dir / "in.tvx", dir / "old.tvx", options, err), 0) << err.str();
+    const auto scene = LoadedSceneJson(dir / "old.tvx");
+    EXPECT_EQ(scene["version"], 9);
+    EXPECT_TRUE(scene["bones"].empty());
+    EXPECT_TRUE(scene["lights"].empty());
+    EXPECT_EQ(scene["materials"][0]["name"], "M");
+}
+
+TEST(ConvertCommand, AnUnreadableInputWritesNothing) {
+    test::TempDir dir;
+    test::WriteFile(dir / "in.tvx", test::LegacyFile(5));
+    std::ostringstream err;
+    EXPECT_EQ(RunConvert(dir / "in.tvx", dir / "out.tvx", {}, err), 1);
+    EXPECT_NE(err.str().find("Older TVX file formats are not supported."), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir / "out.tvx"));
 }
 
 }  // namespace
