@@ -23,32 +23,21 @@ PolygonShape ShapeOf(int n, int u) {
 // Versions 30..33 pair every vertex index with a second index; 6..29 store
 // the vertex index alone and the second indices stay 0.
 bool ReadCorners(LegacyPass& pass, TVXPolygon* stored, int corners) {
-    for (int l = 0; l < corners; ++l) {
-        int vertex = 0;
-        int second = 0;
-        if (!pass.Int(vertex) || (pass.format.fullRecords && !pass.Int(second))) {
-            return false;
-        }
-        if (stored != nullptr) {
-            stored->vertexIndices()[static_cast<std::size_t>(l)] = vertex;
-            stored->secondIndices()[static_cast<std::size_t>(l)] = second;
-        }
+    if (stored == nullptr) {
+        return pass.reader.SkipInts(static_cast<std::uint64_t>(corners) * (pass.format.fullRecords ? 2 : 1));
     }
-    return true;
+    return pass.format.fullRecords ? pass.reader.ReadIntPairs(stored->vertexIndices(), stored->secondIndices())
+                                   : pass.reader.ReadInts(stored->vertexIndices());
 }
 
 bool ReadIndexedUVs(LegacyPass& pass, TVXPolygon* stored, const PolygonShape& shape) {
+    if (stored == nullptr) {
+        return pass.reader.SkipInts(2 * static_cast<std::uint64_t>(shape.channels) *
+                                    static_cast<std::uint64_t>(shape.corners));
+    }
     for (int k = 0; k < shape.channels; ++k) {
-        for (int l = 0; l < shape.corners; ++l) {
-            int index = 0;
-            int second = 0;
-            if (!pass.Int(index) || !pass.Int(second)) {
-                return false;
-            }
-            if (stored != nullptr) {
-                stored->uvIndices(k)[static_cast<std::size_t>(l)] = index;
-                stored->uvSecondIndices(k)[static_cast<std::size_t>(l)] = second;
-            }
+        if (!pass.reader.ReadIntPairs(stored->uvIndices(k), stored->uvSecondIndices(k))) {
+            return false;
         }
     }
     return true;

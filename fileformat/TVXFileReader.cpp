@@ -35,36 +35,6 @@ void TVXFileReader::ReplaceBuffer(ByteBuffer buffer) {
     position_ = 0;
 }
 
-float TVXFileReader::TakeFloat() { return BitsToFloat(TakeU32()); }
-
-std::uint32_t TVXFileReader::TakeU32() {
-    const std::uint32_t v = LoadU32LE(buffer_.data.get() + position_);
-    position_ += 4;
-    return v;
-}
-
-bool TVXFileReader::ReadUInt(std::uint32_t& out) {
-    out = 0;
-    if (!Fits(4)) {
-        return false;
-    }
-    out = TakeU32();
-    return true;
-}
-
-bool TVXFileReader::ReadInt(std::int32_t& out) {
-    std::uint32_t bits = 0;
-    const bool ok = ReadUInt(bits);
-    out = static_cast<std::int32_t>(bits);
-    return ok;
-}
-
-bool TVXFileReader::ReadFloat(float& out) {
-    std::uint32_t bits = 0;
-    const bool ok = ReadUInt(bits);
-    out = BitsToFloat(bits);
-    return ok;
-}
 
 bool TVXFileReader::ReadInt16(std::int16_t& out) {
     out = 0;
@@ -84,6 +54,35 @@ bool TVXFileReader::ReadBytes(std::span<std::uint8_t> out) {
     }
     std::copy_n(buffer_.data.get() + position_, out.size(), out.begin());
     position_ += static_cast<std::uint32_t>(out.size());
+    return true;
+}
+
+bool TVXFileReader::ReadInts(std::span<std::int32_t> out) {
+    if (out.size() > remaining() / 4) {
+        return false;
+    }
+    for (std::int32_t& value : out) {
+        value = static_cast<std::int32_t>(TakeU32());
+    }
+    return true;
+}
+
+bool TVXFileReader::ReadIntPairs(std::span<std::int32_t> first, std::span<std::int32_t> second) {
+    if (first.size() != second.size() || first.size() > remaining() / 8) {
+        return false;
+    }
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        first[i] = static_cast<std::int32_t>(TakeU32());
+        second[i] = static_cast<std::int32_t>(TakeU32());
+    }
+    return true;
+}
+
+bool TVXFileReader::SkipInts(std::uint64_t count) {
+    if (count > remaining() / 4) {
+        return false;
+    }
+    position_ += static_cast<std::uint32_t>(count * 4);
     return true;
 }
 

@@ -14,6 +14,7 @@
 #include "document/TVXString.h"
 #include "document/TVXTransform.h"
 #include "fileformat/ByteBuffer.h"
+#include "fileformat/ByteOrder.h"
 
 namespace tvx {
 
@@ -38,11 +39,36 @@ public:
     // The new buffer replaces the old one; the position returns to 0.
     void ReplaceBuffer(ByteBuffer buffer);
 
-    [[nodiscard]] bool ReadUInt(std::uint32_t& out);
-    [[nodiscard]] bool ReadInt(std::int32_t& out);
-    [[nodiscard]] bool ReadFloat(float& out);
+    // The hot reads of both passes are inline.
+    [[nodiscard]] bool ReadUInt(std::uint32_t& out) {
+        out = 0;
+        if (!Fits(4)) {
+            return false;
+        }
+        out = TakeU32();
+        return true;
+    }
+    [[nodiscard]] bool ReadInt(std::int32_t& out) {
+        std::uint32_t bits = 0;
+        const bool ok = ReadUInt(bits);
+        out = static_cast<std::int32_t>(bits);
+        return ok;
+    }
+    [[nodiscard]] bool ReadFloat(float& out) {
+        std::uint32_t bits = 0;
+        const bool ok = ReadUInt(bits);
+        out = BitsToFloat(bits);
+        return ok;
+    }
     [[nodiscard]] bool ReadInt16(std::int16_t& out);
     [[nodiscard]] bool ReadBytes(std::span<std::uint8_t> out);
+
+    // Runs of ints with one bounds check for the whole run, all or nothing:
+    // `out.size()` ints, or that many pairs split into `first` and `second`
+    // (which must be the same size). SkipInts passes over `count` ints.
+    [[nodiscard]] bool ReadInts(std::span<std::int32_t> out);
+    [[nodiscard]] bool ReadIntPairs(std::span<std::int32_t> first, std::span<std::int32_t> second);
+    [[nodiscard]] bool SkipInts(std::uint64_t count);
 
     [[nodiscard]] bool ReadVector3(Vector3& out);
     [[nodiscard]] bool ReadQuaternion(Quaternion& out);
@@ -58,8 +84,13 @@ public:
 
 private:
     bool Fits(std::uint32_t count) const { return count <= remaining(); }
-    std::uint32_t TakeU32();  // caller has checked Fits(4)
-    float TakeFloat();        // likewise
+    // The caller has checked Fits(4).
+    std::uint32_t TakeU32() {
+        const std::uint32_t v = LoadU32LE(buffer_.data.get() + position_);
+        position_ += 4;
+        return v;
+    }
+    float TakeFloat() { return BitsToFloat(TakeU32()); }
 
     ByteBuffer buffer_;
     std::uint32_t position_ = 0;
