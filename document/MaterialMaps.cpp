@@ -69,6 +69,23 @@ TVXMapShape ShapeOfKind(int kind) {
     }
 }
 
+TVXMapPayload StoredPayloadOfKind(int kind) {
+    switch (kind) {
+    case 1:
+    case 2:
+    case 3:
+    case 6:
+    case 7:
+        return TVXMapPayload::SingleFile;
+    case kMapKindLayered:
+        return TVXMapPayload::Layered;
+    case kMapKindCube:
+        return TVXMapPayload::Cube;
+    default:
+        return TVXMapPayload::None;
+    }
+}
+
 TVXMaterial MakeExportMaterial() {
     TVXMaterial material;
     material.flags = 1;

@@ -39,6 +39,12 @@ enum class TVXMapShape {
 
 TVXMapShape ShapeOfKind(int kind);
 
+// What a file stores after a map's header. Unlike the in-memory shape, a kind
+// outside 1..7 stores nothing at all in any layout.
+enum class TVXMapPayload { None, SingleFile, Layered, Cube };
+
+TVXMapPayload StoredPayloadOfKind(int kind);
+
 inline constexpr int kMapFlagTileU = 0x100000;
 inline constexpr int kMapFlagTileV = 0x200000;
 inline constexpr int kMapFlagsAtCreation = 0x310000;

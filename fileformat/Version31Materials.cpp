@@ -55,20 +55,17 @@ bool WriteCube(FileWriter& w, const TVXMap& map) {
 }
 
 bool WritePayload(FileWriter& w, const TVXMap& map) {
-    switch (map.kind) {
-    case 1:
-    case 2:
-    case 3:
-    case 6:
-    case 7:
+    switch (StoredPayloadOfKind(map.kind)) {
+    case TVXMapPayload::SingleFile:
         return WriteSingleFile(w, map);
-    case kMapKindLayered:
+    case TVXMapPayload::Layered:
         return WriteLayered(w, map);
-    case kMapKindCube:
+    case TVXMapPayload::Cube:
         return WriteCube(w, map);
-    default:  // a reader knows no payload for other kinds and expects none
-        return true;
+    case TVXMapPayload::None:  // a reader knows no payload for other kinds and expects none
+        break;
     }
+    return true;
 }
 
 bool WriteMap(FileWriter& w, const TVXMap& map) {

@@ -94,20 +94,17 @@ bool ReadCubeFaces(TVXFileReader& reader, TVXMap& map) {
 }
 
 bool ReadPayload(TVXFileReader& reader, TVXMap& map, bool store) {
-    switch (map.kind) {
-    case 1:
-    case 2:
-    case 3:
-    case 6:
-    case 7:
+    switch (StoredPayloadOfKind(map.kind)) {
+    case TVXMapPayload::SingleFile:
         return ReadSingleFilePayload(reader, map);
-    case kMapKindLayered:
+    case TVXMapPayload::Layered:
         return WalkLayeredEntries(reader, map, store);
-    case kMapKindCube:
+    case TVXMapPayload::Cube:
         return ReadCubeFaces(reader, map);
-    default:  // other kinds carry nothing after the header
-        return true;
+    case TVXMapPayload::None:  // other kinds carry nothing after the header
+        break;
     }
+    return true;
 }
 
 // Where the maps of materials that are not stored are read to. Made once per

@@ -27,27 +27,23 @@ void RelinkTextures(TVXMap& map, const std::filesystem::path& folder) {
     if (folder.empty()) {
         return;
     }
-    switch (map.kind) {
-    case 1:
-    case 2:
-    case 3:
-    case 6:
-    case 7:
+    switch (StoredPayloadOfKind(map.kind)) {
+    case TVXMapPayload::SingleFile:
         RelinkIfMissing(map.fileName, folder);
         break;
-    case kMapKindLayered:
+    case TVXMapPayload::Layered:
         for (TVXMapEntry& entry : map.entries) {
             RelinkIfMissing(entry.fileName, folder);
         }
         break;
-    case kMapKindCube:
+    case TVXMapPayload::Cube:
         if (std::any_of(map.faceNames.begin(), map.faceNames.end(), IsMissing)) {
             for (TVXString& face : map.faceNames) {
                 Relink(face, folder);
             }
         }
         break;
-    default:  // other kinds carry no file name in this layout
+    case TVXMapPayload::None:  // other kinds carry no file name in this layout
         break;
     }
 }

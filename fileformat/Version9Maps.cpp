@@ -88,20 +88,17 @@ bool WriteVersion9Map(const TVXMap& map, FileWriter& writer) {
         !writer.Int(kEntryConstantB) || !writer.Int(map.flags)) {
         return false;
     }
-    switch (map.kind) {
-    case 1:
-    case 2:
-    case 3:
-    case 6:
-    case 7:
+    switch (StoredPayloadOfKind(map.kind)) {
+    case TVXMapPayload::SingleFile:
         return WriteSingleFile(map, writer);
-    case kMapKindLayered:
+    case TVXMapPayload::Layered:
         return WriteLayered(map, writer);
-    case kMapKindCube:
+    case TVXMapPayload::Cube:
         return WriteCube(map, writer);
-    default:  // readers know no payload for other kinds
-        return true;
+    case TVXMapPayload::None:  // readers know no payload for other kinds
+        break;
     }
+    return true;
 }
 
 }  // namespace tvx

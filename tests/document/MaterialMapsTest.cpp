@@ -94,6 +94,11 @@ TEST(CreateMap, LayeredAndCubeShapes) {
     EXPECT_EQ(ShapeOfKind(5), TVXMapShape::Cube);
     EXPECT_EQ(ShapeOfKind(2), TVXMapShape::SingleFile);
     EXPECT_EQ(ShapeOfKind(12), TVXMapShape::SingleFile);
+    // In a file, though, an unknown kind stores nothing after its header.
+    EXPECT_EQ(StoredPayloadOfKind(12), TVXMapPayload::None);
+    EXPECT_EQ(StoredPayloadOfKind(0), TVXMapPayload::None);
+    EXPECT_EQ(StoredPayloadOfKind(7), TVXMapPayload::SingleFile);
+    EXPECT_EQ(StoredPayloadOfKind(4), TVXMapPayload::Layered);
 }
 
 TEST(CreateMap, RefusesADuplicateKeyAndBadSlots) {
