@@ -6,6 +6,8 @@
 #include "fileformat/Decompress.h"
 #include "fileformat/FileConstants.h"
 #include "fileformat/WholeFile.h"
+#include "geometry/PoseTables.h"
+#include "geometry/ProcessLoadedScene.h"
 
 namespace tvx {
 namespace {
@@ -157,13 +159,20 @@ int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& 
         status = ParseScene(reader, scene, options, layouts);
     }  // the file buffer goes here; the scene owns all it needs
 
+    PoseTables& poses = options.poseTables != nullptr ? *options.poseTables : ImporterPoseTables();
     if (status == kLoadOk) {
         // The host shows 25 percent once the file is read and 50 once the
         // scene has been prepared for building; the importer ends the bar.
         progress.Update(25);
+        if (options.processLoadedScene) {
+            ProcessLoadedScene(scene, poses);
+        }
         progress.Update(50);
     } else {
         ClearScene(scene);
+        if (options.processLoadedScene) {
+            poses.Release();
+        }
         progress.Update(100);
         progress.End();
     }

@@ -15,9 +15,10 @@
 
 namespace tvx {
 
-// Clears the scene, reads the file, parses it. The scene keeps the file's
-// absolute path: its folder is where texture names are relinked and embedded
-// files are placed.
+// Clears the scene, reads the file, parses it and, unless the options say
+// otherwise, prepares it for the importer (ProcessLoadedScene). The scene
+// keeps the file's absolute path: its folder is where texture names are
+// relinked and embedded files are placed.
 [[nodiscard]] int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
                             const LoadOptions& options = {}, const LayoutReaders& layouts = {});
 

@@ -1,10 +1,14 @@
-// libFuzzer harness: any bytes through the whole parse of a scene file.
+// libFuzzer harness: any bytes through the whole load of a scene file, the
+// parse and then what the importer does to a scene it read.
 #include <cstddef>
 #include <cstdint>
 #include <span>
 
 #include "document/TVXScene.h"
+#include "fileformat/FileConstants.h"
 #include "fileformat/LoadScene.h"
+#include "geometry/PoseTables.h"
+#include "geometry/ProcessLoadedScene.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > (64u << 20)) {
@@ -12,6 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     tvx::TVXFileReader reader(tvx::ByteBuffer::CopyOf(std::span<const std::uint8_t>(data, size)));
     tvx::TVXScene scene;
-    (void)tvx::ParseScene(reader, scene);
+    if (tvx::ParseScene(reader, scene) == tvx::kLoadOk) {
+        tvx::PoseTables poses;
+        tvx::ProcessLoadedScene(scene, poses);
+    }
     return 0;
 }

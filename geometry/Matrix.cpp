@@ -134,4 +134,20 @@ Matrix4 RotationMatrix(const Quaternion& q) {
     return r;
 }
 
+Matrix4 RotationTranslationMatrix(const Quaternion& q, const Vector3& t) {
+    Matrix4 m = RotationMatrix(q);
+    m(0, 3) = t.x;
+    m(1, 3) = t.y;
+    m(2, 3) = t.z;
+    return m;
+}
+
+Matrix4 ScaleMatrix(const Vector3& s) {
+    Matrix4 m;
+    m(0, 0) = s.x;
+    m(1, 1) = s.y;
+    m(2, 2) = s.z;
+    return m;
+}
+
 }  // namespace tvx

@@ -32,4 +32,10 @@ namespace tvx {
 // non-unit input also scales. Column 3 and row 3 are those of the identity.
 [[nodiscard]] Matrix4 RotationMatrix(const Quaternion& q);
 
+// The rotation matrix of q with t in column 3: a placement without scale.
+[[nodiscard]] Matrix4 RotationTranslationMatrix(const Quaternion& q, const Vector3& t);
+
+// diag(s.x, s.y, s.z, 1).
+[[nodiscard]] Matrix4 ScaleMatrix(const Vector3& s);
+
 }  // namespace tvx

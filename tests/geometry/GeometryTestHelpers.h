@@ -57,4 +57,11 @@ inline ::testing::AssertionResult QuaternionsNear(const Quaternion& e, const Qua
     return ::testing::AssertionFailure() << "got (" << a.x << ", " << a.y << ", " << a.z << ", " << a.w << ")";
 }
 
+inline ::testing::AssertionResult VectorsNear(const Vector3& e, const Vector3& a, float tolerance = 1e-5f) {
+    if (std::fabs(e.x - a.x) <= tolerance && std::fabs(e.y - a.y) <= tolerance && std::fabs(e.z - a.z) <= tolerance) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "got (" << a.x << ", " << a.y << ", " << a.z << ")";
+}
+
 }  // namespace tvx::testing

@@ -28,7 +28,7 @@ protected:
         NoProgress progress;
         const fs::path path = sceneDir / "scene.tvx";
         WriteFile(path, b.File());
-        EXPECT_EQ(LoadScene(scene, path, progress), kLoadOk);
+        EXPECT_EQ(LoadScene(scene, path, progress, LoadOptions::AsStored()), kLoadOk);
         return scene;
     }
     std::string InScene(const std::string& bare) const { return (sceneDir.path() / bare).string(); }

@@ -64,6 +64,38 @@ TEST(DumpCommand, ALoadedSceneIsDumpedWhole) {
     EXPECT_EQ(json["scene"]["bones"].size(), 2u);
 }
 
+TEST(DumpCommand, ProcessedShowsTheImportersSceneWithItsPoseTables) {
+    test::TempDir dir;
+    test::WriteFile(dir / "rich.tvx", test::RichScene(31).Compressed());
+    ReadOptions options;
+    options.processed = true;
+    std::ostringstream out;
+    EXPECT_EQ(RunDump(dir / "rich.tvx", options, out), 0);
+    const auto json = nlohmann::ordered_json::parse(out.str());
+    const auto& scene = json["scene"];
+    ASSERT_EQ(json["bonePoses"].size(), scene["bones"].size());
+    ASSERT_EQ(json["posedVertices"].size(), scene["vertices"].size());
+    EXPECT_EQ(scene["bones"][0]["worldMatrix"].size(), 16u);
+    EXPECT_EQ(scene["bones"][0]["localMatrix"].size(), 16u);
+    const std::vector<std::string> poseKeys{"worldPosition", "position",  "scale",           "rotation",
+                                            "bindLocal",     "bindWorld", "inverseBindWorld", "poseLocal",
+                                            "poseWorld",     "parentIndex", "length"};
+    std::vector<std::string> keys;
+    for (const auto& item : json["bonePoses"][0].items()) {
+        keys.push_back(item.key());
+    }
+    EXPECT_EQ(keys, poseKeys);
+    for (const auto& polygons : scene["faceLists"]) {
+        for (const auto& polygon : polygons) {
+            EXPECT_EQ(polygon["cornerCount"], 3);
+        }
+    }
+
+    std::ostringstream plain;
+    EXPECT_EQ(RunDump(dir / "rich.tvx", {}, plain), 0);
+    EXPECT_FALSE(nlohmann::json::parse(plain.str()).contains("bonePoses"));
+}
+
 TEST(InfoCommand, SummarisesNamesAndTextures) {
     test::TempDir dir;
     test::WriteFile(dir / "rich.tvx", test::RichScene(33).File());
@@ -91,7 +123,7 @@ TEST(ReadOptions, EmbeddedFilesAreWrittenOnlyWhenAsked) {
 nlohmann::ordered_json LoadedSceneJson(const std::filesystem::path& file) {
     TVXScene scene;
     NoProgress progress;
-    EXPECT_EQ(LoadScene(scene, file, progress), 1) << file;
+    EXPECT_EQ(LoadScene(scene, file, progress, LoadOptions::AsStored()), 1) << file;
     return SceneJson(scene);
 }
 

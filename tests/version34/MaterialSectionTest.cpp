@@ -97,7 +97,7 @@ protected:
         const auto path = dir / "scene.tvx";
         WriteFile(path, MaterialFile(mapCount, maps));
         NoProgress progress;
-        EXPECT_EQ(LoadScene(scene, path, progress), kLoadOk);
+        EXPECT_EQ(LoadScene(scene, path, progress, LoadOptions::AsStored()), kLoadOk);
         return scene.materials.at(0);
     }
     std::string InFolder(const char* name) const { return (dir / name).string(); }

@@ -90,7 +90,7 @@ protected:
         const auto path = dir / "scene.tvx";
         WriteFile(path, Version34File(sections));
         NoProgress progress;
-        LoadOptions options;
+        LoadOptions options = LoadOptions::AsStored();
         options.writeEmbeddedFiles = write;
         return LoadScene(scene, path, progress, options);
     }

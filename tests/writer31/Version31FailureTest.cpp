@@ -107,7 +107,7 @@ TEST_F(Version31Save, TheTargetLoadsWithTexturesInItsFolder) {
 
     TVXScene read;
     NoProgress progress;
-    ASSERT_EQ(LoadScene(read, target, progress), kLoadOk);
+    ASSERT_EQ(LoadScene(read, target, progress, LoadOptions::AsStored()), kLoadOk);
     EXPECT_EQ(read.version, 31);
     EXPECT_EQ(read.lights.size(), 2u);
     EXPECT_EQ(read.bones.size(), 2u);

@@ -184,7 +184,7 @@ TEST(Version9Save, LegacyLayoutOptionGivesACompressedTargetThatLoads) {
     EXPECT_EQ(words[5], 96u);
     TVXScene back;
     NoProgress progress;
-    ASSERT_EQ(LoadScene(back, dir / "out.tvx", progress), kLoadOk);
+    ASSERT_EQ(LoadScene(back, dir / "out.tvx", progress, LoadOptions::AsStored()), kLoadOk);
     EXPECT_EQ(back.version, 9);
     EXPECT_EQ(back.materials[1].mapSlots[0]->fileName.ToUtf8(), (dir / "tex0.bmp").string());
 }

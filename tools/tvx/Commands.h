@@ -8,6 +8,7 @@ namespace tvx::tool {
 
 struct ReadOptions {
     bool extractEmbeddedFiles = false;  // --extract
+    bool processed = false;             // --processed (dump only)
 };
 
 // What `tvx convert` writes: the exporter's options that apply to a saved
@@ -23,7 +24,8 @@ struct ConvertOptions {
 // A short summary of a scene file: container, layout, counts and names.
 int RunInfo(const std::filesystem::path& file, const ReadOptions& options, std::ostream& out, std::ostream& err);
 
-// The document as read (no post-load processing) as one JSON object.
+// The document as read as one JSON object; with `processed`, after the
+// importer's post-load processing, with its pose tables.
 int RunDump(const std::filesystem::path& file, const ReadOptions& options, std::ostream& out);
 
 // Loads any readable scene file (no post-load processing) and saves it as

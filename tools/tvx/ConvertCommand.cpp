@@ -39,7 +39,7 @@ int RunConvert(const std::filesystem::path& input, const std::filesystem::path& 
     TVXExporterData data;
     data.options = OptionsFor(options);
     NoProgress progress;
-    const int status = LoadScene(data.scene, from, progress);
+    const int status = LoadScene(data.scene, from, progress, LoadOptions::AsStored());
     if (status != kLoadOk) {
         err << "tvx: " << input.string() << ": " << LoadStatusMessage(status) << " (status " << status << ")\n";
         return 1;

@@ -10,13 +10,17 @@ namespace tvx::tool {
 
 int RunDump(const std::filesystem::path& file, const ReadOptions& options, std::ostream& out) {
     TVXScene scene;
+    PoseTables poses;
     NoProgress progress;
     LoadOptions loadOptions;
     loadOptions.writeEmbeddedFiles = options.extractEmbeddedFiles;
+    loadOptions.processLoadedScene = options.processed;
+    loadOptions.poseTables = &poses;
     const int status = LoadScene(scene, file, progress, loadOptions);
+    const nlohmann::ordered_json result =
+        options.processed ? ProcessedLoadResultJson(status, scene, poses) : LoadResultJson(status, scene);
     // Names from a file may hold anything; invalid text never stops the dump.
-    out << LoadResultJson(status, scene).dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace)
-        << '\n';
+    out << result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     return status == kLoadOk ? 0 : 1;
 }
 

@@ -109,7 +109,7 @@ int RunInfo(const std::filesystem::path& file, const ReadOptions& options, std::
     }
     TVXScene scene;
     NoProgress progress;
-    LoadOptions loadOptions;
+    LoadOptions loadOptions = LoadOptions::AsStored();
     loadOptions.writeEmbeddedFiles = options.extractEmbeddedFiles;
     const int status = LoadScene(scene, file, progress, loadOptions);
     if (status != kLoadOk) {

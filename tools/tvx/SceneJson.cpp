@@ -7,6 +7,7 @@
 
 #include "fileformat/FileConstants.h"
 #include "fileformat/LoadStatusMessage.h"
+#include "geometry/PoseTables.h"
 
 namespace tvx::tool {
 namespace {
@@ -247,6 +248,20 @@ Json FileCounts(const TVXFileCounts& c) {
             {"nameListCount", c.nameListCount}};
 }
 
+Json Pose(const BonePose& p) {
+    return {{"worldPosition", Vec(p.worldPosition)},
+            {"position", Vec(p.position)},
+            {"scale", Vec(p.scale)},
+            {"rotation", Quat(p.rotation)},
+            {"bindLocal", Matrix(p.bindLocal)},
+            {"bindWorld", Matrix(p.bindWorld)},
+            {"inverseBindWorld", Matrix(p.inverseBindWorld)},
+            {"poseLocal", Matrix(p.poseLocal)},
+            {"poseWorld", Matrix(p.poseWorld)},
+            {"parentIndex", p.parentIndex},
+            {"length", FloatJson(p.length)}};
+}
+
 }  // namespace
 
 Json FloatJson(float value) {
@@ -287,6 +302,21 @@ Json LoadResultJson(int status, const TVXScene& scene) {
     if (status == kLoadOk) {
         out["scene"] = SceneJson(scene);
     }
+    return out;
+}
+
+Json ProcessedLoadResultJson(int status, const TVXScene& scene, const PoseTables& poses) {
+    Json out = LoadResultJson(status, scene);
+    if (status != kLoadOk) {
+        return out;
+    }
+    Json& bones = out["scene"]["bones"];
+    for (std::size_t i = 0; i < scene.bones.size(); ++i) {
+        bones[i]["localMatrix"] = Matrix(scene.bones[i].localMatrix);
+        bones[i]["worldMatrix"] = Matrix(scene.bones[i].worldMatrix);
+    }
+    out["bonePoses"] = ArrayOf(poses.bonePoses, Pose);
+    out["posedVertices"] = ArrayOf(poses.posedVertices, [](const PosedVertex& v) { return Vec(v.position); });
     return out;
 }
 

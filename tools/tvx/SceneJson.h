@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "document/TVXScene.h"
+#include "geometry/PoseTables.h"
 
 namespace tvx::tool {
 
@@ -16,5 +17,10 @@ nlohmann::ordered_json SceneJson(const TVXScene& scene);
 
 // {"status": N, "message": TEXT, "scene": {...}}, the scene only for status 1.
 nlohmann::ordered_json LoadResultJson(int status, const TVXScene& scene);
+
+// The same for a scene after the importer's post-load processing: each bone
+// also shows its localMatrix and worldMatrix, and "bonePoses" and
+// "posedVertices" follow "scene".
+nlohmann::ordered_json ProcessedLoadResultJson(int status, const TVXScene& scene, const PoseTables& poses);
 
 }  // namespace tvx::tool

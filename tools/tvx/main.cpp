@@ -20,6 +20,9 @@ int main(int argc, char** argv) {
         verb->add_flag("--extract", options.extractEmbeddedFiles,
                        "Write the files a version-34 scene embeds into the scene's folder");
     }
+    dump->add_flag("--processed", options.processed,
+                   "Show the scene as the importer builds from it: Z-up, triangulated, names made safe, "
+                   "with the bind pose and the skinned vertices");
 
     std::string output;
     tvx::tool::ConvertOptions convertOptions;

@@ -1,0 +1,71 @@
+#include "geometry/SwapUpAxis.h"
+
+#include "geometry/AffineDecomposition.h"
+#include "geometry/BoneHierarchy.h"
+#include "geometry/BoneMatrices.h"
+#include "geometry/Matrix.h"
+
+namespace tvx {
+namespace {
+
+void SwapBones(std::vector<TVXBone>& bones, int direction) {
+    const int count = Count(bones);
+    for (TVXBone& bone : bones) {
+        bone.worldMatrix = SwapMatrix(bone.worldMatrix, direction);
+    }
+    for (int i = 0; i < count; ++i) {
+        TVXBone& bone = bones[static_cast<std::size_t>(i)];
+        const int parent = bone.parentIndex;
+        bone.localMatrix = LinkToParent(parent, i, count) == ParentLink::Root
+                               ? bone.worldMatrix
+                               : Multiply(Inverse(bones[static_cast<std::size_t>(parent)].worldMatrix), bone.worldMatrix);
+    }
+    for (TVXBone& bone : bones) {
+        const AffineParts parts = DecomposeAffine(bone.localMatrix);
+        const float sign = parts.f < 0.0f ? parts.f : 1.0f;
+        bone.transform.position = {parts.t.x, parts.t.y, parts.t.z};
+        bone.transform.scale = {parts.k.x * sign, parts.k.y * sign, parts.k.z * sign};
+        bone.transform.rotation = parts.q;
+    }
+}
+
+// Both directions move y into z and z into y; they differ in which one is
+// negated.
+float SignOfNewY(int direction) { return direction == kYUpToZUp ? -1.0f : 1.0f; }
+
+}  // namespace
+
+Vector3 SwapPoint(const Vector3& p, int direction) {
+    const float s = SignOfNewY(direction);
+    return {p.x, s * p.z, -s * p.y};
+}
+
+Matrix4 SwapMatrix(const Matrix4& m, int direction) {
+    const float s = SignOfNewY(direction);
+    Matrix4 swapped = m;
+    for (int c = 0; c < 4; ++c) {
+        swapped(1, c) = s * m(2, c);
+        swapped(2, c) = -s * m(1, c);
+    }
+    return swapped;
+}
+
+void SwapUpAxis(TVXScene& scene, int direction) {
+    if (!scene.bones.empty()) {
+        ComputeBoneMatrices(scene, 1);
+        SwapBones(scene.bones, direction);
+    }
+    for (TVXVertex& vertex : scene.vertices) {
+        vertex.position = SwapPoint(vertex.position, direction);
+    }
+    for (TVXLight& light : scene.lights) {
+        light.transform.position = SwapPoint(light.transform.position, direction);
+        light.transform.matrix = SwapMatrix(light.transform.matrix, direction);
+    }
+    for (TVXCamera& camera : scene.cameras) {
+        camera.transform.position = SwapPoint(camera.transform.position, direction);
+        camera.transform.matrix = SwapMatrix(camera.transform.matrix, direction);
+    }
+}
+
+}  // namespace tvx
