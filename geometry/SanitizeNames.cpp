@@ -1,7 +1,7 @@
 #include "geometry/SanitizeNames.h"
 
 #include <algorithm>
-#include <string>
+#include <array>
 #include <string_view>
 
 namespace tvx {
@@ -20,13 +20,16 @@ void SanitizeAll(Records& records) {
 }  // namespace
 
 void SanitizeName(TVXString& name) {
-    std::u16string text(name.wideView());
-    std::replace_if(
-        text.begin(), text.end(), [](char16_t c) { return kReplaced.find(c) != std::u16string_view::npos; }, u'_');
-    if (!text.empty() && text.front() >= u'0' && text.front() <= u'9') {
-        text.front() = u'_';
+    // A name fits its fixed buffer, so this needs no allocation.
+    std::array<char16_t, TVXString::kCapacity> text{};
+    const std::u16string_view original = name.wideView();
+    const auto end = std::replace_copy_if(
+        original.begin(), original.end(), text.begin(),
+        [](char16_t c) { return kReplaced.find(c) != std::u16string_view::npos; }, u'_');
+    if (end != text.begin() && text[0] >= u'0' && text[0] <= u'9') {
+        text[0] = u'_';
     }
-    name.SetWide(text);
+    name.SetWide({text.data(), static_cast<std::size_t>(end - text.begin())});
 }
 
 void SanitizeNames(TVXScene& scene) {

@@ -43,40 +43,34 @@ Vector3 SkinnedPosition(const TVXVertex& vertex, const std::vector<BonePose>& po
     return weighted ? sum : vertex.position;
 }
 
-}  // namespace
-
-int BuildBonePoses(const TVXScene& scene, PoseTables& tables) {
-    tables.bonePoses = {};
-    if (scene.bones.empty()) {
+// One entry per record; empty (and 0) without records or memory.
+template <class Record, class Entry, class Make>
+int RebuildTable(const std::vector<Record>& records, std::vector<Entry>& table, Make make) {
+    table = {};
+    if (records.empty()) {
         return 0;
     }
     try {
-        tables.bonePoses.reserve(scene.bones.size());
-        for (const TVXBone& bone : scene.bones) {
-            tables.bonePoses.push_back(PoseOf(bone));
+        table.reserve(records.size());
+        for (const Record& record : records) {
+            table.push_back(make(record));
         }
         return 1;
     } catch (const std::bad_alloc&) {
-        tables.bonePoses = {};
+        table = {};
         return 0;
     }
 }
 
+}  // namespace
+
+int BuildBonePoses(const TVXScene& scene, PoseTables& tables) {
+    return RebuildTable(scene.bones, tables.bonePoses, PoseOf);
+}
+
 int BuildPosedVertices(const TVXScene& scene, PoseTables& tables) {
-    tables.posedVertices = {};
-    if (scene.vertices.empty()) {
-        return 0;
-    }
-    try {
-        tables.posedVertices.reserve(scene.vertices.size());
-        for (const TVXVertex& vertex : scene.vertices) {
-            tables.posedVertices.push_back({vertex.position, vertex.normal});
-        }
-        return 1;
-    } catch (const std::bad_alloc&) {
-        tables.posedVertices = {};
-        return 0;
-    }
+    return RebuildTable(scene.vertices, tables.posedVertices,
+                        [](const TVXVertex& vertex) { return PosedVertex{vertex.position, vertex.normal}; });
 }
 
 void ComputeBindPose(PoseTables& tables, int withScale) {
