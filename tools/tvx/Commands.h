@@ -21,6 +21,17 @@ struct ConvertOptions {
     bool mapping = true;
 };
 
+// What `tvx import` does: the options dialog's answers, where the host
+// scene goes, where the plug-ins are.
+struct ImportCommandOptions {
+    bool bones = true;       // "Import bones"
+    bool animation = true;   // "Import animation"
+    bool hideBones = true;   // "Hide bones"
+    bool cancel = false;     // answer the dialog with Cancel
+    std::filesystem::path output;        // empty: standard output
+    std::filesystem::path pluginFolder;  // holds tvxread.dli
+};
+
 // A short summary of a scene file: container, layout, counts and names.
 int RunInfo(const std::filesystem::path& file, const ReadOptions& options, std::ostream& out, std::ostream& err);
 
@@ -32,5 +43,11 @@ int RunDump(const std::filesystem::path& file, const ReadOptions& options, std::
 // the exporter would, through the compressed container.
 int RunConvert(const std::filesystem::path& input, const std::filesystem::path& output,
                const ConvertOptions& options, std::ostream& err);
+
+// Imports the file through the tvxread plug-in into the stand-in host, as
+// the host would, and writes the host scene as JSON. Message boxes go to
+// err and make the status 1; a plug-in that does not load gives 2.
+int RunImport(const std::filesystem::path& input, const ImportCommandOptions& options, std::ostream& out,
+              std::ostream& err);
 
 }  // namespace tvx::tool

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/tvx/Commands.h"
+#include "tools/tvx/PluginLibrary.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"Look at and convert TVX scene files"};
@@ -45,7 +46,36 @@ int main(int argc, char** argv) {
     convert->add_flag("--no-color", noColor, "Write no vertex colours");
     convert->add_flag("--no-mapping", noMapping, "Version 9: write every UV as (0, 0)");
 
+    tvx::tool::ImportCommandOptions importOptions;
+    importOptions.pluginFolder = tvx::tool::DefaultPluginFolder();
+    bool noImportBones = false;
+    bool noImportAnimation = false;
+    bool showBones = false;
+    std::string importOutput;
+    std::string pluginFolder;
+    CLI::App* import = app.add_subcommand(
+        "import", "Import a scene file through the tvxread plug-in into the stand-in host and write the host "
+                  "scene as JSON (docs/host-scene.md)");
+    import->add_option("file", file, "TVX scene file")->required();
+    import->add_option("-o,--output", importOutput, "Host-scene file to write (default: standard output)");
+    import->add_flag("--no-bones", noImportBones, "Untick \"Import bones\" (no bones, animation or skin)");
+    import->add_flag("--no-animation", noImportAnimation, "Untick \"Import animation\"");
+    import->add_flag("--show-bones", showBones, "Untick \"Hide bones\"");
+    import->add_flag("--cancel", importOptions.cancel, "Answer the options dialog with Cancel");
+    import->add_option("--plugins", pluginFolder, "Folder holding tvxread.dli");
+
     CLI11_PARSE(app, argc, argv);
+
+    if (import->parsed()) {
+        importOptions.bones = !noImportBones;
+        importOptions.animation = !noImportAnimation;
+        importOptions.hideBones = !showBones;
+        importOptions.output = importOutput;
+        if (!pluginFolder.empty()) {
+            importOptions.pluginFolder = pluginFolder;
+        }
+        return tvx::tool::RunImport(file, importOptions, std::cout, std::cerr);
+    }
 
     if (convert->parsed()) {
         convertOptions.bones = !noBones;

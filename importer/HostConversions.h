@@ -1,0 +1,41 @@
+// Moving the scene document's values into the host's types.
+//
+// The document's matrices map column vectors; the host's map row vectors.
+// The same transform therefore has the document's column r as the host's
+// row r. Host quaternions turn the other way from the document's, so a
+// rotation crosses over through its Euler angles, as the host builds its
+// own rotation keys.
+#pragma once
+
+#include "document/MathTypes.h"
+#include "hostapi/HostTypes.h"
+#include "hostapi/Quat.h"
+
+namespace tvx::importer {
+
+[[nodiscard]] inline hostapi::Point3 ToPoint3(const Vector3& v) { return {v.x, v.y, v.z}; }
+
+[[nodiscard]] inline hostapi::Matrix3 ToHostMatrix(const Matrix4& m) {
+    hostapi::Matrix3 host;
+    for (int r = 0; r < 4; ++r) {
+        host.SetRow(r, {m(0, r), m(1, r), m(2, r)});
+    }
+    return host;
+}
+
+// The host quaternion of the same rotation as q.
+[[nodiscard]] hostapi::Quat ToHostQuat(const Quaternion& q);
+
+// Host time of a key stored in seconds: seconds x frames per second x ticks
+// per frame, truncated. Times beyond the host's range (or not a number,
+// which a damaged file can hold) stop at its ends, instead of overflowing
+// the conversion.
+[[nodiscard]] hostapi::TimeValue SecondsToTicks(float seconds, int framesPerSecond);
+
+// A stored value truncated to an int the same way, within the int range
+// (NaN gives 0).
+[[nodiscard]] int TruncateToInt(float value);
+
+inline constexpr int kImportTicksPerFrame = 160;
+
+}  // namespace tvx::importer

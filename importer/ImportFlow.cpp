@@ -1,0 +1,78 @@
+#include "importer/ImportFlow.h"
+
+#include <filesystem>
+#include <string>
+
+#include "fileformat/FileConstants.h"
+#include "fileformat/LoadProgress.h"
+#include "fileformat/LoadScene.h"
+#include "fileformat/LoadStatusMessage.h"
+#include "importer/ImportOptionsDialog.h"
+#include "importer/ImportSession.h"
+#include "importer/ModuleState.h"
+#include "importer/SceneBuilder.h"
+
+namespace tvx::importer {
+namespace {
+
+hostapi::DWORD DoNothing(hostapi::LPVOID) { return 0; }
+
+// The texts are plain ASCII, so each char is its own UTF-16 unit.
+std::u16string Widen(std::string_view text) { return {text.begin(), text.end()}; }
+
+// The host's progress bar as the loader drives it.
+class HostProgress final : public LoadProgress {
+public:
+    explicit HostProgress(hostapi::Interface& ip) : ip_(ip) {}
+
+    void Start(std::string_view title) override {
+        (void)ip_.ProgressStart(Widen(title).c_str(), hostapi::TRUE, DoNothing, nullptr);
+    }
+    void Update(int percent) override { ip_.ProgressUpdate(percent, hostapi::TRUE, nullptr); }
+    void End() override { ip_.ProgressEnd(); }
+
+private:
+    hostapi::Interface& ip_;
+};
+
+// True when the user accepted the dialog; the instance's options then hold
+// the choices.
+bool AskForOptions(hostapi::Platform& platform, ImportOptions& options) {
+    const hostapi::INT_PTR result =
+        platform.DialogBoxParamW(TheModule().instance, &ImportOptionsTemplate(), platform.GetActiveWindow(),
+                                 ImportOptionsDialogProc, reinterpret_cast<hostapi::LPARAM>(&options));
+    return result != 0 && result != 2 && result != -1;
+}
+
+}  // namespace
+
+int RunImport(const hostapi::MCHAR* fileName, hostapi::ImpInterface* ii, hostapi::Interface* ip, bool suppressPrompts,
+              ImportOptions& options) {
+    if (fileName == nullptr || ii == nullptr || ip == nullptr) {
+        return 0;
+    }
+    ImportSession session(*ii, *ip);
+    HostProgress progress(*ip);
+    LoadOptions loadOptions;
+    loadOptions.writeEmbeddedFiles = true;
+    loadOptions.poseTables = &session.poses;
+    const int status = LoadScene(session.scene, std::filesystem::path(std::u16string(fileName)), progress, loadOptions);
+    ip->ProgressUpdate(100, hostapi::TRUE, nullptr);
+    ip->ProgressEnd();
+    ii->RedrawViews();
+
+    hostapi::Platform& platform = ip->GetPlatform();
+    if (status != kLoadOk) {
+        (void)platform.MessageBoxW(platform.GetActiveWindow(), Widen(LoadStatusMessage(status)).c_str(), u"Error",
+                                   hostapi::MB_OK | hostapi::MB_ICONERROR);
+    } else if (suppressPrompts) {
+        (void)BuildScene(session);
+    } else if (AskForOptions(platform, options)) {
+        session.options = options;
+        (void)BuildScene(session);
+    }
+    session.Release();
+    return 1;
+}
+
+}  // namespace tvx::importer

@@ -1,0 +1,18 @@
+// What the importer library keeps for its whole life: its module handle
+// (the dialog template is looked up through it) and whether the common
+// controls have been initialised.
+#pragma once
+
+#include "hostapi/WinTypes.h"
+
+namespace tvx::importer {
+
+struct ModuleState {
+    hostapi::HINSTANCE instance = nullptr;
+    bool commonControlsInitialized = false;
+    int commonControlsInitializations = 0;  // stays 1 however often the entry runs
+};
+
+[[nodiscard]] ModuleState& TheModule();
+
+}  // namespace tvx::importer

@@ -1,0 +1,75 @@
+#include <fstream>
+#include <ostream>
+
+#include "hostapi/SceneImport.h"
+#include "memhost/HostSceneJson.h"
+#include "memhost/MemHost.h"
+#include "tools/tvx/Commands.h"
+#include "tools/tvx/PluginLibrary.h"
+
+namespace tvx::tool {
+namespace {
+
+constexpr int kImportBonesBox = 40021;
+constexpr int kImportAnimationBox = 40022;
+constexpr int kHideBonesBox = 40023;
+
+memhost::DialogScript AnswerFrom(const ImportCommandOptions& options) {
+    memhost::DialogScript script;
+    script.checks = {{kImportBonesBox, options.bones},
+                     {kImportAnimationBox, options.animation},
+                     {kHideBonesBox, options.hideBones}};
+    script.answer = options.cancel ? memhost::DialogAnswer::Cancel : memhost::DialogAnswer::Ok;
+    return script;
+}
+
+bool WriteText(const std::filesystem::path& file, const std::string& text, std::ostream& err) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << text;
+    out.close();
+    if (!out) {
+        err << "tvx: cannot write " << file.string() << '\n';
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunImport(const std::filesystem::path& input, const ImportCommandOptions& options, std::ostream& out,
+              std::ostream& err) {
+    std::string error;
+    const auto library = PluginLibrary::Open(options.pluginFolder / "tvxread.dli", error);
+    if (!library) {
+        err << "tvx: " << error << '\n';
+        return 2;
+    }
+    hostapi::ClassDesc* desc = library->FindImporter(u"TVX");
+    if (desc == nullptr) {
+        err << "tvx: the importer library offers no importer for .tvx files\n";
+        return 2;
+    }
+    std::unique_ptr<hostapi::SceneImport> importer(static_cast<hostapi::SceneImport*>(desc->Create(hostapi::FALSE)));
+
+    memhost::MemHost host;
+    host.QueueDialog(AnswerFrom(options));
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(input, ignored);
+    const std::u16string name = (absolute.empty() ? input : absolute).u16string();
+    (void)importer->DoImport(name.c_str(), &host, &host, hostapi::FALSE);
+
+    int status = 0;
+    for (const memhost::MessageBoxEvent* box : host.session().All<memhost::MessageBoxEvent>()) {
+        err << "tvx: " << box->caption << ": " << box->text << '\n';
+        status = 1;
+    }
+    const std::string json = memhost::HostSceneText(host);
+    if (options.output.empty()) {
+        out << json;
+    } else if (!WriteText(options.output, json, err)) {
+        return 1;
+    }
+    return status;
+}
+
+}  // namespace tvx::tool
