@@ -11,10 +11,7 @@ hostapi::Matrix3 RebuildViewTransform(TVXTransform& transform) {
         m(r, 2) = -m(r, 2);
     }
     m = LookAtFrame(m);
-    hostapi::Matrix3 host;
-    for (int c = 0; c < 3; ++c) {
-        host.SetRow(c, {m(0, c), m(1, c), m(2, c)});
-    }
+    hostapi::Matrix3 host = ToHostMatrix(m);
     host.SetRow(3, ToPoint3(transform.position));
     return host;
 }
