@@ -18,10 +18,13 @@ hostapi::Matrix3 BindTransform(const ImportSession& session, int bone) {
     return ToHostMatrix(poses[static_cast<std::size_t>(bone)].bindWorld);
 }
 
+// Roots (and bones whose parent index names no bone, which the pose takes
+// as roots) are drawn 1 long; the others reach back to their parent.
 float BoneLength(const ImportSession& session, int bone) {
     const auto& poses = session.poses.bonePoses;
-    const bool root = session.scene.bones[static_cast<std::size_t>(bone)].parentIndex < 0;
-    if (root || bone >= static_cast<int>(poses.size())) {
+    const int parent = session.scene.bones[static_cast<std::size_t>(bone)].parentIndex;
+    if (tvx::LinkToParent(parent, bone, Count(session.scene.bones)) == ParentLink::Root ||
+        bone >= static_cast<int>(poses.size())) {
         return 1.0f;
     }
     return poses[static_cast<std::size_t>(bone)].length;

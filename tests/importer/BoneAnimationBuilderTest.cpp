@@ -45,7 +45,15 @@ TEST(BoneBuilder, BonesAreLinkedHiddenAndMeasured) {
 
     ImportOptions shown;
     shown.hideBones = 0;
-    EXPECT_EQ(Node(Build(Skeleton(), shown), "Root")["hidden"], false);
+    TVXScene lost = Skeleton();
+    TVXBone& stray = lost.bones.emplace_back();
+    stray.name = TVXString::FromUtf8("Lost");
+    stray.parentIndex = 9;  // names no bone: a root, 1 long
+    stray.transform.position = {5.0f, 0.0f, 0.0f};
+    const Json shownHost = Build(std::move(lost), shown);
+    EXPECT_EQ(Node(shownHost, "Root")["hidden"], false);
+    EXPECT_EQ(ObjectOf(shownHost, Node(shownHost, "Lost"))["length"], 1.0);
+    EXPECT_TRUE(Near(Node(shownHost, "Lost")["transform"]["world"][3][0], 5.0f)) << "placed where it says";
 }
 
 TEST(BoneBuilder, NoBonesWhenTheyAreNotImported) {
