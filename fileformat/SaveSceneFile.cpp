@@ -26,13 +26,13 @@ std::filesystem::path MakeTemporaryFile() {
     return pattern;
 }
 
-// Runs one writer into the temporary file and the container step after it.
+// Runs one writer into the open temporary file and the container step
+// after it.
 template <std::size_t Words, class Writer>
-int WriteAndCompress(TVXExporterData& data, const std::filesystem::path& temporary,
+int WriteAndCompress(TVXExporterData& data, StdioOutputFile& file, const std::filesystem::path& temporary,
                      const std::filesystem::path& target, Writer writer) {
     std::array<std::uint32_t, Words> header{};
-    StdioOutputFile file;
-    const bool written = file.Open(temporary) && writer(data, file, std::span(header)) == 1;
+    const bool written = writer(data, file, std::span(header)) == 1;
     if (!file.Close() || !written) {
         return 0;
     }
@@ -41,17 +41,29 @@ int WriteAndCompress(TVXExporterData& data, const std::filesystem::path& tempora
 
 }  // namespace
 
+int SaveSceneFileVia(TVXExporterData& data, StdioOutputFile& file, const std::filesystem::path& temporary,
+                     const std::filesystem::path& target) {
+    const int result =
+        IsOn(data.options.exportLegacyLayout)
+            ? WriteAndCompress<kVersion9HeaderWords>(data, file, temporary, target, WriteVersion9File)
+            : WriteAndCompress<kVersion31HeaderWords>(data, file, temporary, target, WriteVersion31);
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);  // CompressAndCopy has done so unless a writer failed
+    return result;
+}
+
 int SaveSceneFile(TVXExporterData& data, const std::filesystem::path& target) {
     const std::filesystem::path temporary = MakeTemporaryFile();
     if (temporary.empty()) {
         return 0;
     }
-    const int result = IsOn(data.options.exportLegacyLayout)
-                           ? WriteAndCompress<kVersion9HeaderWords>(data, temporary, target, WriteVersion9File)
-                           : WriteAndCompress<kVersion31HeaderWords>(data, temporary, target, WriteVersion31);
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);  // CompressAndCopy has done so unless a writer failed
-    return result;
+    StdioOutputFile file;
+    if (!file.Open(temporary)) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary, ignored);
+        return 0;
+    }
+    return SaveSceneFileVia(data, file, temporary, target);
 }
 
 }  // namespace tvx

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "fileformat/ExporterData.h"
+#include "fileformat/OutputFile.h"
 
 namespace tvx {
 
@@ -13,5 +14,10 @@ namespace tvx {
 // 0. A writer that fails stops the save before the target is touched: a
 // half-written scene never reaches it. The temporary file is always deleted.
 [[nodiscard]] int SaveSceneFile(TVXExporterData& data, const std::filesystem::path& target);
+
+// The same into a temporary file the caller made and opened: `file` is open
+// on `temporary`. Closes the file; the temporary file is gone afterwards.
+[[nodiscard]] int SaveSceneFileVia(TVXExporterData& data, StdioOutputFile& file, const std::filesystem::path& temporary,
+                                   const std::filesystem::path& target);
 
 }  // namespace tvx
