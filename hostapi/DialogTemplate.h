@@ -16,6 +16,9 @@ inline constexpr DWORD WS_CAPTION = 0x00C00000u;
 inline constexpr DWORD WS_SYSMENU = 0x00080000u;
 inline constexpr DWORD DS_SETFONT = 0x00000040u;
 inline constexpr DWORD DS_MODALFRAME = 0x00000080u;
+// Control styles beyond those a control kind implies.
+inline constexpr DWORD WS_BORDER = 0x00800000u;
+inline constexpr DWORD ES_AUTOHSCROLL = 0x00000080u;
 
 inline constexpr WORD LANG_ENGLISH_US = 0x0409;
 
@@ -28,6 +31,10 @@ enum class DialogControlKind {
     PushButton,
     GroupBox,
     AutoCheckBox,
+    // Left-aligned static text.
+    LText,
+    // A one-line edit box; its text is the control's window text.
+    EditText,
 };
 
 struct DialogRect {
@@ -42,6 +49,8 @@ struct DialogControl {
     DialogControlKind kind = DialogControlKind::PushButton;
     const MCHAR* text = u"";
     DialogRect rect;
+    // WS_BORDER, ES_AUTOHSCROLL, ...
+    DWORD style = 0;
 };
 
 struct DialogTemplate {

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "hostapi/Animatable.h"
+#include "hostapi/Biped.h"
 #include "hostapi/Controllers.h"
 #include "hostapi/DialogTemplate.h"
+#include "hostapi/ExpInterface.h"
 #include "hostapi/HostConstants.h"
 #include "hostapi/HostTypes.h"
 #include "hostapi/ImpInterface.h"
@@ -12,7 +14,9 @@
 #include "hostapi/Mesh.h"
 #include "hostapi/Nodes.h"
 #include "hostapi/Objects.h"
+#include "hostapi/Physique.h"
 #include "hostapi/Quat.h"
+#include "hostapi/SceneExport.h"
 #include "hostapi/SceneImport.h"
 #include "hostapi/Skin.h"
 #include "hostapi/WinTypes.h"

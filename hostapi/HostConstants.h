@@ -17,9 +17,11 @@ inline constexpr int TIME_TICKSPERSEC = 4800;
 inline constexpr SClass_ID GEOMOBJECT_CLASS_ID = 0x000010;
 inline constexpr SClass_ID CAMERA_CLASS_ID = 0x000020;
 inline constexpr SClass_ID LIGHT_CLASS_ID = 0x000030;
+inline constexpr SClass_ID HELPER_CLASS_ID = 0x000050;
 inline constexpr SClass_ID GEN_DERIVOB_CLASS_ID = 0x000080;
 inline constexpr SClass_ID OSM_CLASS_ID = 0x000810;
 inline constexpr SClass_ID SCENE_IMPORT_CLASS_ID = 0x000A10;
+inline constexpr SClass_ID SCENE_EXPORT_CLASS_ID = 0x000A20;
 inline constexpr SClass_ID MATERIAL_CLASS_ID = 0x000C00;
 inline constexpr SClass_ID TEXMAP_CLASS_ID = 0x000C10;
 inline constexpr SClass_ID UVGEN_CLASS_ID = 0x000C20;
@@ -35,6 +37,18 @@ inline constexpr Class_ID triObjectClassID{0x0009, 0};
 inline constexpr Class_ID BONE_OBJ_CLASSID{0x28BF6E8D, 0x2ECCA840};
 inline constexpr ParamID BONE_OBJ_LENGTH = 3;
 inline constexpr Class_ID SKIN_CLASSID{0x0095C723, 0x00015666};
+inline constexpr Class_ID PHYSIQUE_CLASS_ID{0x00000100, 0};
+// Helper objects: the dummy, the bone of older releases, and the target
+// that a target light or camera looks at.
+inline constexpr Class_ID DUMMY_CLASS_ID{0x00876234, 0};
+inline constexpr Class_ID BONE_CLASS_ID{0x008A63C0, 0};
+inline constexpr Class_ID TARGET_CLASS_ID{0x00001020, 0};
+// The biped's own geometry, and the transform controllers of its parts: the
+// centre of mass (body), every other biped node (slave) and the footsteps.
+inline constexpr Class_ID BIPED_CLASS_ID{0x00009125, 0};
+inline constexpr Class_ID BIPBODY_CONTROL_CLASS_ID{0x00009156, 0};
+inline constexpr Class_ID BIPSLAVE_CONTROL_CLASS_ID{0x00009154, 0};
+inline constexpr Class_ID FOOTPRINT_CLASS_ID{0x00003011, 0};
 // This host's own: a derived object (an object with its modifier stack), and
 // one bound to world-space modifiers.
 inline constexpr Class_ID derivObjClassID{0x0D9E, 0};
@@ -59,12 +73,19 @@ inline constexpr ULONG DMTL_CLASS_ID = 0x0002;
 inline constexpr ULONG MULTI_CLASS_ID = 0x0200;
 inline constexpr ULONG BMTEX_CLASS_ID = 0x0240;
 inline constexpr ULONG RGBMULT_CLASS_ID = 0x0290;
+inline constexpr ULONG MIX_CLASS_ID = 0x0230;
+inline constexpr ULONG COMPOSITE_CLASS_ID = 0x0280;
+inline constexpr Class_ID GNORMAL_CLASS_ID{0x243E22C6, 0x63F6A014};
 inline constexpr ULONG STDUV_CLASS_ID = 0x124C;
 
 // Interface ids asked of an Animatable with GetInterface.
 inline constexpr ULONG I_KEYCONTROL = 0x00001100;
 inline constexpr ULONG I_SKIN = 0x00010000;
 inline constexpr ULONG I_SKINIMPORTDATA = 0x00020000;
+inline constexpr ULONG I_PHYINTERFACE = 0x00100100;
+inline constexpr ULONG I_BIPINTERFACE = 0x00100101;
+// The biped master's mode interface, under the id the exporter asks for.
+inline constexpr ULONG I_BIPMASTER = 0x00001010;
 
 // Core interfaces asked of the host with GetCOREInterface.
 inline constexpr Interface_ID MTLEDIT_INTERFACE{0x2C7B3F6E, 0x16FB35D4};
@@ -104,6 +125,11 @@ inline constexpr int DIR_LIGHT = 2;
 inline constexpr int FSPOT_LIGHT = 3;
 inline constexpr int TDIR_LIGHT = 4;
 
+// What a light's evaluated state says it is (LightState::type): target and
+// free spots are both spots, and an omni light that lights only the
+// ambient term is an ambient light.
+enum LightType { OMNI_LGT = 0, SPOT_LGT = 1, DIRECT_LGT = 2, AMBIENT_LGT = 3 };
+
 // Attenuation ranges of a light (the "which" of SetAtten).
 inline constexpr int ATTEN1_START = 0;  // near start
 inline constexpr int ATTEN1_END = 1;    // near end
@@ -124,7 +150,15 @@ inline constexpr DWORD EDGE_ALL = EDGE_A | EDGE_B | EDGE_C;
 
 // Map channels of a mesh: 0 holds vertex colours, 1 is the texture
 // vertices and faces (tVerts / tvFace), 2 and up are further UV channels.
+// Two hidden channels lie below 0: the vertex illumination (-1) and the
+// vertex alpha (-2), whose u coordinate is the alpha value.
 inline constexpr int MAX_MESHMAPS = 100;
+inline constexpr int NUM_HIDDENMAPS = 2;
+inline constexpr int MAP_SHADING = -1;
+inline constexpr int MAP_ALPHA = -2;
+
+// Results of the host's reference and evaluation calls.
+enum RefResult { REF_FAIL = 0, REF_SUCCEED = 1 };
 
 // SceneImport::ZoomExtents results.
 inline constexpr int ZOOMEXT_NOT_IMPLEMENTED = -1;

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 
 #include "hostapi/WinTypes.h"
 
@@ -36,6 +37,11 @@ private:
     TimeValue start_ = 0;
     TimeValue end_ = 0;
 };
+
+inline constexpr TimeValue TIME_NegInfinity = std::numeric_limits<TimeValue>::min();
+inline constexpr TimeValue TIME_PosInfinity = std::numeric_limits<TimeValue>::max();
+// All time: what a value that never changes is valid for.
+inline constexpr Interval FOREVER{TIME_NegInfinity, TIME_PosInfinity};
 
 class Point3 {
 public:
@@ -91,6 +97,68 @@ public:
 private:
     std::array<Point3, 4> rows_{Point3(1, 0, 0), Point3(0, 1, 0), Point3(0, 0, 1), Point3(0, 0, 0)};
 };
+
+// The host's own arithmetic on these types, in single precision as its
+// libraries do it, for row vectors: p * M maps a point, A * B applies A
+// first.
+constexpr Point3 CrossProd(const Point3& a, const Point3& b) {
+    return Point3(a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x);
+}
+
+constexpr Point3 operator*(const Point3& p, const Matrix3& m) {
+    const Point3 x = m.GetRow(0);
+    const Point3 y = m.GetRow(1);
+    const Point3 z = m.GetRow(2);
+    const Point3 t = m.GetRow(3);
+    return Point3(p.x * x.x + p.y * y.x + p.z * z.x + t.x, p.x * x.y + p.y * y.y + p.z * z.y + t.y,
+                  p.x * x.z + p.y * y.z + p.z * z.z + t.z);
+}
+
+constexpr Matrix3 operator*(const Matrix3& a, const Matrix3& b) {
+    const Point3 x = b.GetRow(0);
+    const Point3 y = b.GetRow(1);
+    const Point3 z = b.GetRow(2);
+    Matrix3 out;
+    for (int i = 0; i < 4; ++i) {
+        const Point3 r = a.GetRow(i);
+        Point3 row(r.x * x.x + r.y * y.x + r.z * z.x, r.x * x.y + r.y * y.y + r.z * z.y,
+                   r.x * x.z + r.y * y.z + r.z * z.z);
+        // Only the translation row moves with b's translation; the axis rows
+        // are directions.
+        if (i == 3) {
+            const Point3 t = b.GetRow(3);
+            row = Point3(row.x + t.x, row.y + t.y, row.z + t.z);
+        }
+        out.SetRow(i, row);
+    }
+    return out;
+}
+
+// The inverse of an affine matrix; a singular one (determinant exactly 0)
+// gives the identity.
+constexpr Matrix3 Inverse(const Matrix3& m) {
+    const Point3 a = m.GetRow(0);
+    const Point3 b = m.GetRow(1);
+    const Point3 c = m.GetRow(2);
+    const Point3 t = m.GetRow(3);
+    // Columns of the inverse's 3 x 3 part are the cross products of the rows.
+    const Point3 bc = CrossProd(b, c);
+    const Point3 ca = CrossProd(c, a);
+    const Point3 ab = CrossProd(a, b);
+    const float det = a.x * bc.x + a.y * bc.y + a.z * bc.z;
+    if (det == 0.0f) {
+        return Matrix3();
+    }
+    const float k = 1.0f / det;
+    Matrix3 out;
+    out.SetRow(0, Point3(bc.x * k, ca.x * k, ab.x * k));
+    out.SetRow(1, Point3(bc.y * k, ca.y * k, ab.y * k));
+    out.SetRow(2, Point3(bc.z * k, ca.z * k, ab.z * k));
+    // The translation row is still zero here, so this is t * inverse(A).
+    const Point3 moved = t * out;
+    out.SetRow(3, Point3(-moved.x, -moved.y, -moved.z));
+    return out;
+}
 
 // Super class ids name a family of host classes (geometric object,
 // controller of positions, texture map, ...).

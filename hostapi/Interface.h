@@ -1,6 +1,6 @@
-// The host's core interface, handed to DoImport: progress bar, creation of
-// objects, materials and controllers by class, animation settings, user-
-// interface colours, core interfaces and the platform.
+// The host's core interface, handed to DoImport and DoExport: progress bar,
+// creation of objects, materials and controllers by class, animation
+// settings, user-interface colours, core interfaces and the platform.
 //
 // The host SDK spreads these over Interface and global functions; here they
 // are all reached from the one Interface pointer a plug-in is given, so a
@@ -48,6 +48,9 @@ public:
     virtual void SetAnimRange(Interval range) = 0;
     virtual void SetFrameRate(int rate) = 0;
     virtual void SetTicksPerFrame(int ticks) = 0;
+    virtual Interval GetAnimRange() = 0;
+    virtual int GetFrameRate() = 0;
+    virtual int GetTicksPerFrame() = 0;
     // Animate mode and set-key mode are suspended and resumed in pairs; a
     // resume restores what the matching suspend found. AnimateOff switches
     // animate mode off (changes then set values instead of making keys).

@@ -6,6 +6,12 @@
 // enabled switch. Texture maps nest: the RGB-multiply map multiplies its two
 // sub-maps. Materials and maps are created by the host (Interface) and
 // belong to it.
+//
+// Reading: a material or map is told apart by its ClassID (DMTL_CLASS_ID, a
+// StdMat; MULTI_CLASS_ID, a MultiMtl; BMTEX_CLASS_ID, a BitmapTex); only
+// those three may be static_cast to their classes. Every other class is
+// read through Mtl and Texmap alone. Names are narrow text (WinTypes.h),
+// valid until the material or map is renamed.
 #pragma once
 
 #include "hostapi/Animatable.h"
@@ -24,6 +30,12 @@ public:
     // map. Out-of-range slots are ignored.
     virtual void SetSubTexmap(int i, Texmap* m) = 0;
 
+    // "" when it has no name.
+    virtual LPCSTR GetName() = 0;
+    virtual int NumSubTexmaps() = 0;
+    // Null for an empty or out-of-range slot.
+    virtual Texmap* GetSubTexmap(int i) = 0;
+
 protected:
     ~MtlBase() override = default;
 };
@@ -34,6 +46,10 @@ public:
     virtual void SetActiveTexmap(MtlBase* txm) = 0;
     // Sub-material i of a material that has sub-materials.
     virtual void SetSubMtl(int i, Mtl* m) = 0;
+    // 0 for a material without sub-materials.
+    virtual int NumSubMtls() = 0;
+    // Null for an empty or out-of-range slot.
+    virtual Mtl* GetSubMtl(int i) = 0;
 
 protected:
     ~Mtl() override = default;
@@ -52,6 +68,13 @@ public:
     // Amount (0 to 1) and switch of map slot imap.
     virtual void SetTexmapAmt(int imap, float amt, TimeValue t) = 0;
     virtual void EnableMap(int imap, BOOL onOff) = 0;
+
+    virtual Color GetDiffuse(TimeValue t) = 0;
+    virtual Color GetAmbient(TimeValue t) = 0;
+    virtual Color GetSpecular(TimeValue t) = 0;
+    virtual float GetShininess(TimeValue t) = 0;
+    virtual float GetOpacity(TimeValue t) = 0;
+    virtual BOOL GetTwoSided() = 0;
 
 protected:
     ~StdMat() override = default;
@@ -85,6 +108,13 @@ public:
     // The mesh map channel the coordinates come from (1 and up).
     virtual void SetMapChannel(int channel) = 0;
 
+    virtual float GetUOffs(TimeValue t) = 0;
+    virtual float GetVOffs(TimeValue t) = 0;
+    virtual float GetUScl(TimeValue t) = 0;
+    virtual float GetVScl(TimeValue t) = 0;
+    virtual float GetAng(TimeValue t) = 0;
+    virtual int GetTextureTiling() = 0;
+
 protected:
     ~StdUVGen() override = default;
 };
@@ -92,6 +122,8 @@ protected:
 class BitmapTex : public Texmap {
 public:
     virtual void SetMapName(const MCHAR* name) = 0;
+    // The image file as narrow text, a path as the user gave it.
+    virtual LPCSTR GetMapName() = 0;
     // The map's UV generator, or null.
     virtual StdUVGen* GetUVGen() = 0;
 

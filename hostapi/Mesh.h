@@ -7,7 +7,14 @@
 // call on the same array.
 //
 // Map channel 1 is the texture channel: mapVerts(1) and mapFaces(1) are the
-// same arrays as the texture vertices and tvFace(). Channel 0 holds vertex colours.
+// same arrays as the texture vertices and tvFace(). Channel 0 holds vertex
+// colours (the colour vertices and vcFace()), channel MAP_ALPHA the vertex
+// alpha in its u coordinate.
+//
+// Reading: a face's three vertex indices always lie within the vertex array.
+// A map face's indices need not lie within its channel's vertices, and a
+// channel need not have as many faces as the mesh has faces, so a reader
+// checks both against the counts the mesh gives.
 #pragma once
 
 #include "hostapi/HostConstants.h"
@@ -33,9 +40,14 @@ public:
         flags |= (va ? EDGE_A : 0u) | (vb ? EDGE_B : 0u) | (vc ? EDGE_C : 0u);
     }
     void setSmGroup(DWORD group) { smGroup = group; }
+    // Bit k - 1 is smoothing group k.
+    DWORD getSmGroup() const { return smGroup; }
     void setMatID(MtlID id) { flags = (flags & 0xFFFFu) | (static_cast<DWORD>(id) << 16); }
     MtlID getMatID() const { return static_cast<MtlID>(flags >> 16); }
 };
+
+// A vertex colour: red, green and blue in x, y and z, 0 to 1.
+using VertColor = Point3;
 
 class TVFace {
 public:
@@ -60,9 +72,20 @@ public:
     virtual void setTVert(int i, const UVVert& uvw) = 0;
     virtual void setFaceMtlIndex(int i, MtlID id) = 0;
 
-    // The face arrays themselves, null when empty.
+    // Counts and single elements; an index out of range reads as (0, 0, 0).
+    virtual int getNumVerts() = 0;
+    virtual Point3 getVert(int i) = 0;
+    virtual int getNumFaces() = 0;
+    virtual int getNumTVerts() = 0;
+    virtual UVVert getTVert(int i) = 0;
+    virtual int getNumVertCol() = 0;
+    virtual VertColor getVertCol(int i) = 0;
+
+    // The face arrays themselves, null when empty: the faces, the texture
+    // faces (channel 1) and the colour faces (channel 0).
     virtual Face* faces() = 0;
     virtual TVFace* tvFace() = 0;
+    virtual TVFace* vcFace() = 0;
 
     // Switching a channel on gives it as many map faces as the mesh has
     // faces, all (0, 0, 0), and no map vertices.
@@ -71,7 +94,9 @@ public:
     // FALSE for a channel that is not switched on.
     [[nodiscard]] virtual BOOL setNumMapVerts(int mp, int ct, BOOL keep = FALSE) = 0;
     [[nodiscard]] virtual BOOL setNumMapFaces(int mp, int ct, BOOL keep = FALSE, int oldCt = 0) = 0;
+    // 0 for a channel that is off.
     virtual int getNumMapVerts(int mp) = 0;
+    virtual int getNumMapFaces(int mp) = 0;
     virtual UVVert* mapVerts(int mp) = 0;
     virtual TVFace* mapFaces(int mp) = 0;
 

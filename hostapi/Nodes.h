@@ -8,6 +8,11 @@
 // child's world transform (its local transform is recomputed against the
 // new parent). A node whose parent is set later must therefore be given its
 // world transform, not its parent-relative one.
+//
+// Reading at a time: GetNodeTM(t) is the world transform at t, evaluated
+// from the node's transform controller and its parents'. GetObjectTM(t) adds
+// the object offset, the placement of the object within its node (what the
+// object's vertices are given in): object offset * GetNodeTM(t).
 #pragma once
 
 #include "hostapi/Controllers.h"
@@ -38,6 +43,18 @@ public:
     virtual void SetObjectRef(Object* obj) = 0;
     virtual ObjectState EvalWorldState(TimeValue time, BOOL evalHidden = TRUE) = 0;
     virtual void SetMtl(Mtl* matl) = 0;
+
+    // Nonzero when the user has the node selected.
+    virtual int Selected() = 0;
+    // The node's name as narrow text (see WinTypes.h), "" when it has none.
+    // Valid until the node is renamed.
+    virtual LPCSTR GetName() = 0;
+    // The parent, or null for a node at the top of the hierarchy.
+    virtual INode* GetParentNode() = 0;
+    virtual Mtl* GetMtl() = 0;
+    // valid, when given, is narrowed to the time the result holds for.
+    virtual Matrix3 GetNodeTM(TimeValue t, Interval* valid = nullptr) = 0;
+    virtual Matrix3 GetObjectTM(TimeValue t, Interval* valid = nullptr) = 0;
 
 protected:
     virtual ~INode() = default;

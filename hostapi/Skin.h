@@ -4,6 +4,12 @@
 // rebuild its bone tables and is meant for the last bone of a batch only.
 // AddWeights gives one vertex of the skinned node its bone influences: two
 // tables of equal length, entry l pairing a bone node with its weight.
+//
+// Reading: ISkin lists the registered bones; its context for one skinned
+// node gives, per point (vertex) of that node's object, the influences as
+// indices into that list with their weights. An influence on a node that
+// was never registered as a bone is no influence of the skin and is not
+// listed.
 #pragma once
 
 #include <vector>
@@ -18,8 +24,31 @@ class INode;
 template <class T>
 using Tab = std::vector<T>;
 
-// Offered by every Skin modifier; the import needs only that it exists.
+class ISkinContextData {
+public:
+    // The points of the skinned object.
+    virtual int GetNumPoints() = 0;
+    // 0 for a point out of range.
+    virtual int GetNumAssignedBones(int vertexIdx) = 0;
+    // Index into ISkin's bones of the point's boneIdx-th influence, -1 out of
+    // range.
+    virtual int GetAssignedBone(int vertexIdx, int boneIdx) = 0;
+    // 0 out of range.
+    virtual float GetBoneWeight(int vertexIdx, int boneIdx) = 0;
+
+protected:
+    virtual ~ISkinContextData() = default;
+};
+
+// Offered by every Skin modifier.
 class ISkin {
+public:
+    // Registered bone idx, null out of range.
+    virtual INode* GetBone(int idx) = 0;
+    // The skin's data for pNode, or null when pNode does not carry this
+    // modifier. It stays valid for as long as the host lives.
+    virtual ISkinContextData* GetContextInterface(INode* pNode) = 0;
+
 protected:
     virtual ~ISkin() = default;
 };

@@ -32,6 +32,16 @@ using LPCWSTR = const WCHAR*;
 // The host SDK's character type in its Unicode build.
 using MCHAR = WCHAR;
 
+// Narrow text, as the exporter's older, non-Unicode SDK and the Win32 "A"
+// calls pass it: ANSI strings in the system code page. The code page here is
+// Latin-1, each byte the character of the same value; a character above
+// U+00FF has no narrow form and reads as '?'. The temporary folder and file
+// names of Platform are the exception: they name files on this machine and
+// are its file system's own bytes, passed through untouched.
+using CHAR = char;
+using LPSTR = CHAR*;
+using LPCSTR = const CHAR*;
+
 // A module handle: opaque, only passed back to the host that asked for it.
 struct HINSTANCE__;
 using HINSTANCE = HINSTANCE__*;

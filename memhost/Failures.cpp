@@ -68,6 +68,12 @@ const char* HostCallName(HostCall call) {
         return "GetCOREInterface";
     case HostCall::GetTMController:
         return "GetTMController";
+    case HostCall::ConvertToType:
+        return "ConvertToType";
+    case HostCall::GetTempPathA:
+        return "GetTempPathA";
+    case HostCall::GetTempFileNameA:
+        return "GetTempFileNameA";
     }
     return "?";
 }

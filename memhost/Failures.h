@@ -1,6 +1,6 @@
 // Failure injection: the stand-in host can make any single creation or
-// look-up return null, so that a plug-in's "a null result skips that item"
-// paths run in tests.
+// look-up return null (or a temporary-file call fail), so that a plug-in's
+// "a null result skips that item" and error paths run in tests.
 //
 // A rule names a call and, optionally, the class or interface it must ask
 // for; it fires on the nth matching call after the rule was added (1 = the
@@ -32,8 +32,11 @@ enum class HostCall {
     GetInterface,
     GetCOREInterface,
     GetTMController,
+    ConvertToType,
+    GetTempPathA,
+    GetTempFileNameA,
 };
-inline constexpr int kHostCallCount = static_cast<int>(HostCall::GetTMController) + 1;
+inline constexpr int kHostCallCount = static_cast<int>(HostCall::GetTempFileNameA) + 1;
 
 // The SDK name of the call, such as "CreateInstance".
 const char* HostCallName(HostCall call);

@@ -4,7 +4,9 @@
 // Everything the host creates lives in one of the lists below, in creation
 // order, and its id is its index there. Nothing is ever deleted before the
 // host itself, so pointers handed to a plug-in stay valid for the host's
-// life, as the real host keeps its scene objects alive for the plug-in.
+// life, as the real host keeps its scene objects alive for the plug-in. Even
+// an object a conversion made for the plug-in only gives up its content
+// when the plug-in ends it with DeleteThis.
 #pragma once
 
 #include <map>
@@ -22,6 +24,7 @@ namespace memhost {
 
 class HostContext;
 class MemNode;
+class MemEntity;
 
 // Something the host owns and can find again from a plug-in's pointer.
 class MemEntity {
@@ -48,6 +51,10 @@ template <class Base>
 class MemAnimatable : public Base, public MemEntity {
 public:
     void* GetInterface(hostapi::ULONG) override { return nullptr; }
+    // Classes that hand out interfaces to be released say so themselves.
+    void ReleaseInterface(hostapi::ULONG id, void*) override;
+    // Only a conversion's result may be ended by a plug-in.
+    void DeleteThis() override;
     void SetAFlag(hostapi::DWORD mask) override { aflags_ |= mask; }
     void ClearAFlag(hostapi::DWORD mask) override { aflags_ &= ~mask; }
     hostapi::IParamBlock2* GetParamBlock(int) override { return nullptr; }
@@ -87,6 +94,9 @@ public:
     std::vector<std::unique_ptr<MemEntity>> controllers;
     std::vector<std::unique_ptr<MemEntity>> materials;
     std::vector<std::unique_ptr<MemEntity>> texmaps;
+    // Triangle objects that Object::ConvertToType made for a plug-in; they
+    // are no part of the scene.
+    std::vector<std::unique_ptr<MemEntity>> conversions;
 
     void Error(std::string message) { session.HostError(std::move(message)); }
 
@@ -115,5 +125,18 @@ public:
         return found && &found->context() == this ? found : nullptr;
     }
 };
+
+// "0x1A2B".
+std::string HexText(hostapi::ULONG value);
+
+template <class Base>
+void MemAnimatable<Base>::ReleaseInterface(hostapi::ULONG id, void*) {
+    context().Error("Animatable::ReleaseInterface: interface " + HexText(id) + " was never given by this object");
+}
+
+template <class Base>
+void MemAnimatable<Base>::DeleteThis() {
+    context().Error("Animatable::DeleteThis: the host owns this object");
+}
 
 }  // namespace memhost

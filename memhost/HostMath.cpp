@@ -134,4 +134,113 @@ bool NearlyEqual(const Matrix3& a, const Matrix3& b, float tolerance) {
     return true;
 }
 
+Point3 Lerp(const Point3& a, const Point3& b, double u) {
+    auto mix = [u](float x, float y) {
+        return static_cast<float>(static_cast<double>(x) + (static_cast<double>(y) - static_cast<double>(x)) * u);
+    };
+    return Point3(mix(a.x, b.x), mix(a.y, b.y), mix(a.z, b.z));
+}
+
+namespace {
+
+using Quat4 = std::array<double, 4>;
+
+Quat4 Normalised(const hostapi::Quat& q) {
+    const Quat4 v{static_cast<double>(q.x), static_cast<double>(q.y), static_cast<double>(q.z),
+                  static_cast<double>(q.w)};
+    const double norm = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2] + v[3] * v[3]);
+    if (!(norm > 0.0) || !std::isfinite(norm)) {
+        return {0.0, 0.0, 0.0, 1.0};
+    }
+    return {v[0] / norm, v[1] / norm, v[2] / norm, v[3] / norm};
+}
+
+}  // namespace
+
+hostapi::Quat Slerp(const hostapi::Quat& a, const hostapi::Quat& b, double u) {
+    const Quat4 p = Normalised(a);
+    Quat4 q = Normalised(b);
+    double cosine = p[0] * q[0] + p[1] * q[1] + p[2] * q[2] + p[3] * q[3];
+    if (cosine < 0.0) {
+        // q and -q are the same rotation; the nearer one is the short way.
+        for (double& c : q) {
+            c = -c;
+        }
+        cosine = -cosine;
+    }
+    double wp = 1.0 - u;
+    double wq = u;
+    if (cosine < 0.9999) {
+        const double angle = std::acos(cosine);
+        const double sine = std::sin(angle);
+        wp = std::sin((1.0 - u) * angle) / sine;
+        wq = std::sin(u * angle) / sine;
+    }
+    Quat4 r{};
+    double norm = 0.0;
+    for (unsigned i = 0; i < 4; ++i) {
+        r[i] = wp * p[i] + wq * q[i];
+        norm += r[i] * r[i];
+    }
+    // Nearly equal rotations blend linearly; renormalise what that gives.
+    norm = std::sqrt(norm);
+    return hostapi::Quat(static_cast<float>(r[0] / norm), static_cast<float>(r[1] / norm),
+                         static_cast<float>(r[2] / norm), static_cast<float>(r[3] / norm));
+}
+
+Matrix3 ScaleValueMatrix(const hostapi::ScaleValue& v) {
+    Matrix3 scale;
+    scale.SetRow(0, Point3(v.s.x, 0, 0));
+    scale.SetRow(1, Point3(0, v.s.y, 0));
+    scale.SetRow(2, Point3(0, 0, v.s.z));
+    if (v.q == hostapi::Quat()) {
+        return scale;
+    }
+    const Matrix3 axes = QuatToMatrix(v.q);
+    return Multiply(Multiply(memhost::Inverse(axes), scale), axes);
+}
+
+namespace {
+
+using Vec = std::array<double, 3>;
+
+double Dot(const Vec& a, const Vec& b) { return a[0] * b[0] + a[1] * b[1] + a[2] * b[2]; }
+
+Vec Cross(const Vec& a, const Vec& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+
+Vec Scaled(const Vec& a, double k) { return {a[0] * k, a[1] * k, a[2] * k}; }
+
+Vec Minus(const Vec& a, const Vec& b) { return {a[0] - b[0], a[1] - b[1], a[2] - b[2]}; }
+
+// a made a unit vector, or fallback when it has no direction.
+Vec Direction(const Vec& a, const Vec& fallback) {
+    const double length = std::sqrt(Dot(a, a));
+    return length > 1e-12 && std::isfinite(length) ? Scaled(a, 1.0 / length) : fallback;
+}
+
+}  // namespace
+
+ScaleRotation SplitScaleRotation(const Matrix3& m) {
+    const Rows r = ToRows(m);
+    const Vec r0{r[0][0], r[0][1], r[0][2]};
+    const Vec r1{r[1][0], r[1][1], r[1][2]};
+    const Vec r2{r[2][0], r[2][1], r[2][2]};
+    const Vec x = Direction(r0, {1, 0, 0});
+    // Something not parallel to x when the y row gives no direction of its own.
+    const Vec helper = std::fabs(x[0]) < 0.9 ? Vec{1, 0, 0} : Vec{0, 1, 0};
+    const Vec y = Direction(Minus(r1, Scaled(x, Dot(r1, x))), Direction(Cross(helper, x), {0, 1, 0}));
+    const Vec z = Cross(x, y);
+    ScaleRotation out;
+    out.scale = Point3(static_cast<float>(std::sqrt(Dot(r0, r0))), static_cast<float>(Dot(r1, y)),
+                       static_cast<float>(Dot(r2, z)));
+    Rows rotation{};
+    rotation[0] = x;
+    rotation[1] = y;
+    rotation[2] = z;
+    out.rotation = FromRows(rotation);
+    return out;
+}
+
 }  // namespace memhost

@@ -3,9 +3,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 #include <type_traits>
 #include <variant>
 
+#include "memhost/HostMath.h"
 #include "memhost/MemHost.h"
 
 namespace memhost {
@@ -58,8 +60,25 @@ Json Keys(const Controller* controller, const char* kind, KeyJson keyJson) {
     return {{"kind", kind}, {"keys", std::move(keys)}};
 }
 
+const char* ControllerClassName(TMControllerClass c) {
+    switch (c) {
+    case TMControllerClass::BipedBody:
+        return "bipedBody";
+    case TMControllerClass::BipedSlave:
+        return "bipedSlave";
+    case TMControllerClass::Footstep:
+        return "footstep";
+    case TMControllerClass::PositionRotationScale:
+        break;
+    }
+    return "positionRotationScale";
+}
+
+Json ClassIdJson(hostapi::Class_ID id) { return Json::array({id.PartA(), id.PartB()}); }
+
 Json Controllers(const MemTMController& tm) {
-    return {{"position", Keys(tm.position(), "linearPosition",
+    return {{"class", ControllerClassName(tm.controllerClass())},
+            {"position", Keys(tm.position(), "linearPosition",
                               [](const hostapi::ILinPoint3Key& k) {
                                   return Json::array({k.time, Float(k.val.x), Float(k.val.y), Float(k.val.z)});
                               })},
@@ -75,11 +94,37 @@ Json Controllers(const MemTMController& tm) {
              })}};
 }
 
-Json Node(const MemNode& node) {
+// World transforms of every node, each parent's computed once: a deep
+// hierarchy costs its depth once, not once per node.
+template <class LocalOf>
+std::vector<hostapi::Matrix3> Worlds(const std::vector<std::unique_ptr<MemNode>>& nodes, LocalOf localOf) {
+    std::vector<hostapi::Matrix3> worlds(nodes.size());
+    std::vector<bool> done(nodes.size(), false);
+    std::vector<const MemNode*> chain;
+    for (const auto& start : nodes) {
+        chain.clear();
+        for (const MemNode* n = start.get(); n && !done[static_cast<std::size_t>(n->id())]; n = n->parent()) {
+            chain.push_back(n);
+        }
+        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+            const MemNode* n = *it;
+            hostapi::Matrix3 world = localOf(*n);
+            if (const MemNode* parent = n->parent()) {
+                world = Multiply(world, worlds[static_cast<std::size_t>(parent->id())]);
+            }
+            worlds[static_cast<std::size_t>(n->id())] = world;
+            done[static_cast<std::size_t>(n->id())] = true;
+        }
+    }
+    return worlds;
+}
+
+Json Node(const MemNode& node, const hostapi::Matrix3& world, const hostapi::Matrix3& worldAt0) {
     const hostapi::DWORD wire = node.wireColor();
     return {{"id", node.id()},
             {"name", node.name()},
             {"inScene", node.inScene()},
+            {"selected", node.selected()},
             {"parent", IdOf(node.parent())},
             {"object", IdOf(node.object())},
             {"material", IdOf(node.material())},
@@ -88,7 +133,11 @@ Json Node(const MemNode& node) {
             {"renderable", node.renderable()},
             {"boneOn", node.boneOn()},
             {"showBone", node.showBone()},
-            {"transform", {{"local", Rows(node.staticLocal())}, {"world", Rows(node.StaticWorld())}}},
+            {"transform",
+             {{"local", Rows(node.staticLocal())},
+              {"objectOffset", Rows(node.objectOffset())},
+              {"world", Rows(world)},
+              {"worldAtTime0", Rows(worldAt0)}}},
             {"controllers", Controllers(node.tmController())}};
 }
 
@@ -108,8 +157,8 @@ Json Points(const std::vector<Point3>& points) {
     return out;
 }
 
-Json Mesh(const MemTriObject& tri) {
-    const MemMesh& mesh = tri.mesh();
+// The mesh keys, shared by every object that holds a mesh.
+Json MeshKeys(const MemMesh& mesh) {
     Json faces = Json::array();
     Json materialIds = Json::array();
     Json smoothing = Json::array();
@@ -124,9 +173,7 @@ Json Mesh(const MemTriObject& tri) {
     for (const auto& [number, channel] : mesh.channels()) {
         channels.push_back({{"channel", number}, {"vertices", Points(channel.verts)}, {"faces", Triples(channel.faces)}});
     }
-    return {{"id", tri.id()},
-            {"kind", "mesh"},
-            {"vertices", Points(mesh.vertices())},
+    return {{"vertices", Points(mesh.vertices())},
             {"faces", std::move(faces)},
             {"faceMaterialIds", std::move(materialIds)},
             {"faceSmoothingGroups", std::move(smoothing)},
@@ -134,9 +181,30 @@ Json Mesh(const MemTriObject& tri) {
             {"mapChannels", std::move(channels)}};
 }
 
+// head, then the mesh keys.
+Json WithMesh(Json head, const MemMesh& mesh) {
+    Json keys = MeshKeys(mesh);
+    for (auto& item : keys.items()) {
+        head[item.key()] = std::move(item.value());
+    }
+    return head;
+}
+
+Json OptionalMesh(const ConvertibleMesh& mesh) { return mesh.has() ? MeshKeys(*mesh.get()) : Json(nullptr); }
+
 Json Object(const MemEntity& entity) {
     if (const auto* tri = dynamic_cast<const MemTriObject*>(&entity)) {
-        return Mesh(*tri);
+        return WithMesh({{"id", tri->id()}, {"kind", "mesh"}}, tri->mesh());
+    }
+    if (const auto* geometry = dynamic_cast<const MemGeometry*>(&entity)) {
+        return WithMesh({{"id", geometry->id()}, {"kind", "geometry"}, {"classId", ClassIdJson(geometry->classId())}},
+                        geometry->mesh());
+    }
+    if (const auto* helper = dynamic_cast<const MemHelper*>(&entity)) {
+        return {{"id", helper->id()}, {"kind", "helper"}, {"classId", ClassIdJson(helper->classId())}};
+    }
+    if (dynamic_cast<const MemTarget*>(&entity)) {
+        return {{"id", entity.id()}, {"kind", "target"}};
     }
     if (const auto* light = dynamic_cast<const MemLight*>(&entity)) {
         const auto& a = light->attenuation();
@@ -149,7 +217,9 @@ Json Object(const MemEntity& entity) {
                 {"falloff", Float(light->falloff())},
                 {"attenuation", {Float(a[0]), Float(a[1]), Float(a[2]), Float(a[3])}},
                 {"useLight", light->useLight()},
-                {"useAttenuation", light->useAtten()}};
+                {"useAttenuation", light->useAtten()},
+                {"ambientOnly", light->ambientOnly()},
+                {"mesh", OptionalMesh(light->convertible())}};
     }
     if (const auto* camera = dynamic_cast<const MemCamera*>(&entity)) {
         return {{"id", camera->id()},
@@ -157,7 +227,9 @@ Json Object(const MemEntity& entity) {
                 {"type", camera->type()},
                 {"fov", Float(camera->fov())},
                 {"clip", {Float(camera->clip()[0]), Float(camera->clip()[1])}},
-                {"manualClip", camera->manualClip()}};
+                {"manualClip", camera->manualClip()},
+                {"envRange", {Float(camera->envRange()[0]), Float(camera->envRange()[1])}},
+                {"mesh", OptionalMesh(camera->convertible())}};
     }
     if (const auto* bone = dynamic_cast<const MemBoneObject*>(&entity)) {
         const MemBoneParams& p = bone->params();
@@ -178,7 +250,36 @@ Json Object(const MemEntity& entity) {
     return {{"id", entity.id()}, {"kind", "unknown"}};
 }
 
+Json Floats(const std::vector<float>& values) {
+    Json out = Json::array();
+    for (float v : values) {
+        out.push_back(Float(v));
+    }
+    return out;
+}
+
+Json NodeIds(const std::vector<MemNode*>& nodes) {
+    Json out = Json::array();
+    for (const MemNode* node : nodes) {
+        out.push_back(IdOf(node));
+    }
+    return out;
+}
+
 Json Modifier(const MemEntity& entity) {
+    if (const auto* physique = dynamic_cast<const MemPhysique*>(&entity)) {
+        Json vertices = Json::array();
+        for (const PhysiqueVertex& v : physique->vertices()) {
+            vertices.push_back({{"type", v.type}, {"nodes", NodeIds(v.nodes)}, {"weights", Floats(v.weights)}});
+        }
+        return {{"id", physique->id()}, {"kind", "physique"}, {"vertices", std::move(vertices)}};
+    }
+    if (const auto* other = dynamic_cast<const MemOtherModifier*>(&entity)) {
+        return {{"id", other->id()},
+                {"kind", "other"},
+                {"classId", ClassIdJson(other->classId())},
+                {"superClass", other->superClass()}};
+    }
     const auto* skin = dynamic_cast<const MemSkin*>(&entity);
     if (!skin) {
         return {{"id", entity.id()}, {"kind", "unknown"}};
@@ -189,30 +290,39 @@ Json Modifier(const MemEntity& entity) {
     }
     Json weights = Json::array();
     for (const auto& [vertex, entry] : skin->weights()) {
-        Json nodes = Json::array();
-        for (const MemNode* node : entry.bones) {
-            nodes.push_back(IdOf(node));
-        }
-        Json values = Json::array();
-        for (float w : entry.weights) {
-            values.push_back(Float(w));
-        }
-        weights.push_back({{"vertex", vertex}, {"bones", std::move(nodes)}, {"weights", std::move(values)}});
+        weights.push_back({{"vertex", vertex}, {"bones", NodeIds(entry.bones)}, {"weights", Floats(entry.weights)}});
     }
-    return {{"id", skin->id()}, {"kind", "skin"}, {"bones", std::move(bones)}, {"weights", std::move(weights)}};
+    return {{"id", skin->id()},
+            {"kind", "skin"},
+            {"bones", std::move(bones)},
+            {"weights", std::move(weights)},
+            {"points", skin->points() ? Json(*skin->points()) : Json(nullptr)}};
+}
+
+Json Ids(const std::vector<MemEntity*>& list) {
+    Json out = Json::array();
+    for (const MemEntity* entity : list) {
+        out.push_back(IdOf(entity));
+    }
+    return out;
 }
 
 Json Material(const MemEntity& entity) {
+    if (const auto* other = dynamic_cast<const MemOtherMtl*>(&entity)) {
+        return {{"id", other->id()},
+                {"kind", "other"},
+                {"name", other->name()},
+                {"mtlFlags", other->mtlFlags()},
+                {"classId", ClassIdJson(other->classId())},
+                {"subMaterials", Ids(other->subMaterials())},
+                {"subTexmaps", Ids(other->subTexmaps())}};
+    }
     if (const auto* multi = dynamic_cast<const MemMultiMtl*>(&entity)) {
-        Json subs = Json::array();
-        for (const MemEntity* sub : multi->subMaterials()) {
-            subs.push_back(IdOf(sub));
-        }
         return {{"id", multi->id()},
                 {"kind", "multi"},
                 {"name", multi->name()},
                 {"mtlFlags", multi->mtlFlags()},
-                {"subMaterials", std::move(subs)}};
+                {"subMaterials", Ids(multi->subMaterials())}};
     }
     if (const auto* standard = dynamic_cast<const MemStdMat*>(&entity)) {
         Json maps = Json::array();
@@ -264,6 +374,20 @@ Json Texmap(const MemEntity& entity) {
                 {"mtlFlags", multiply->mtlFlags()},
                 {"subTexmaps", {IdOf(multiply->subTexmaps()[0]), IdOf(multiply->subTexmaps()[1])}}};
     }
+    if (const auto* container = dynamic_cast<const MemContainerTex*>(&entity)) {
+        const hostapi::Class_ID id = container->classId();
+        const char* kind = id == hostapi::Class_ID(hostapi::MIX_CLASS_ID, 0)         ? "mix"
+                           : id == hostapi::Class_ID(hostapi::COMPOSITE_CLASS_ID, 0) ? "composite"
+                           : id == hostapi::GNORMAL_CLASS_ID                         ? "normalBump"
+                                                                                     : "other";
+        Json out = {
+            {"id", container->id()}, {"kind", kind}, {"name", container->name()}, {"mtlFlags", container->mtlFlags()}};
+        if (std::string_view(kind) == "other") {
+            out["classId"] = ClassIdJson(id);
+        }
+        out["subTexmaps"] = Ids(container->subTexmaps());
+        return out;
+    }
     return {{"id", entity.id()}, {"kind", "unknown"}};
 }
 
@@ -279,9 +403,12 @@ Json ArrayOf(const std::vector<std::unique_ptr<MemEntity>>& list, Each each) {
 Json Scene(const MemHost& host) {
     const AnimationSettings& a = host.animation();
     const HostContext& c = host.context();
+    const std::vector<hostapi::Matrix3> statics = Worlds(c.nodes, [](const MemNode& n) { return n.staticLocal(); });
+    const std::vector<hostapi::Matrix3> atZero = Worlds(c.nodes, [](const MemNode& n) { return n.LocalAt(0); });
     Json nodes = Json::array();
     for (const auto& node : c.nodes) {
-        nodes.push_back(Node(*node));
+        const auto i = static_cast<std::size_t>(node->id());
+        nodes.push_back(Node(*node, statics[i], atZero[i]));
     }
     Json editor = Json::array();
     const auto& slots = host.materialEditor().slots();
@@ -312,6 +439,14 @@ const char* AnswerName(DialogAnswer answer) {
         return "failToOpen";
     }
     return "?";
+}
+
+Json Texts(const std::vector<DialogText>& texts) {
+    Json out = Json::array();
+    for (const DialogText& t : texts) {
+        out.push_back({t.control, t.text});
+    }
+    return out;
 }
 
 Json Checks(const std::vector<DialogCheck>& checks) {
@@ -366,6 +501,9 @@ Json Event(const SessionEvent& event) {
                         {"checksAfterInit", Checks(e.checksAfterInit)},
                         {"clicks", e.clicks},
                         {"checksAtEnd", Checks(e.checksAtEnd)},
+                        {"textsAfterInit", Texts(e.textsAfterInit)},
+                        {"edits", e.edits},
+                        {"textsAtEnd", Texts(e.textsAtEnd)},
                         {"ended", e.ended},
                         {"endResult", e.endResult},
                         {"returned", e.returned}};
@@ -413,6 +551,54 @@ Json SessionJson(const MemHost& host) {
             skinUpdates.push_back({{"modifier", skin->id()}, {"updates", std::move(flags)}});
         }
     }
+    Json conversions = Json::array();
+    for (const auto& entity : c.conversions) {
+        if (const auto* tri = dynamic_cast<const MemTriObject*>(entity.get())) {
+            conversions.push_back({{"object", tri->conversionOf()}, {"deleted", tri->deleted()}});
+        }
+    }
+    Json held = Json::array();
+    auto hold = [&held](const char* what, const std::string& of, int count) {
+        if (count > 0) {
+            held.push_back({{"interface", what}, {"of", of}, {"count", count}});
+        }
+    };
+    for (const auto& node : c.nodes) {
+        const MemTMController& tm = node->tmController();
+        const std::string of = "node " + std::to_string(node->id());
+        hold("IBipedExport", of, tm.bipedExportHeld());
+        hold("IBipMaster", of, tm.bipMasterHeld());
+    }
+    for (const auto& entity : c.modifiers) {
+        if (const auto* physique = dynamic_cast<const MemPhysique*>(entity.get())) {
+            const std::string of = "modifier " + std::to_string(physique->id());
+            hold("IPhysiqueExport", of, physique->exportHeld());
+            for (const auto& context : physique->contexts()) {
+                const std::string forNode = of + " for node " + std::to_string(context->node().id());
+                hold("IPhyContextExport", forNode, 1);
+                hold("IPhyVertexExport", forNode, context->verticesHeld());
+            }
+        }
+    }
+    Json biped = Json::array();
+    for (const BipedCall& call : s.bipedCalls()) {
+        Json entry = {{"node", call.node}, {"call", call.call}};
+        if (call.value) {
+            entry["value"] = *call.value;
+        }
+        if (call.range) {
+            entry["range"] = {call.range->Start(), call.range->End()};
+        }
+        biped.push_back(std::move(entry));
+    }
+    Json temps = Json::array();
+    for (const TempFileRecord& t : s.tempFiles()) {
+        temps.push_back({{"prefix", t.prefix},
+                         {"unique", t.unique},
+                         {"name", t.name},
+                         {"inTempFolder", t.inTempFolder},
+                         {"created", t.created}});
+    }
     Json injected = Json::array();
     for (const InjectedFailure& f : c.failures.injected()) {
         injected.push_back({{"call", HostCallName(f.call)}, {"callNumber", f.callNumber}, {"detail", f.detail}});
@@ -433,6 +619,10 @@ Json SessionJson(const MemHost& host) {
             {"modifierAdditions", std::move(additions)},
             {"objectsLeftLocked", std::move(locked)},
             {"skinBoneUpdates", std::move(skinUpdates)},
+            {"conversions", std::move(conversions)},
+            {"interfacesHeld", std::move(held)},
+            {"bipedCalls", std::move(biped)},
+            {"tempFiles", std::move(temps)},
             {"failures", {{"injected", std::move(injected)}, {"pendingRules", c.failures.PendingRules()}}},
             {"hostErrors", s.hostErrors()}};
 }

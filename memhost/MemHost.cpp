@@ -31,7 +31,9 @@ auto Create(HostContext& context, const char* call, Make make) -> decltype(make(
 
 }  // namespace
 
-MemHost::MemHost() : platform_(context_), editor_(context_) {}
+MemHost::MemHost() : platform_(context_), editor_(context_), scene_(context_) {
+    exportInterface_.theScene = &scene_;
+}
 
 MemHost::~MemHost() = default;
 
@@ -287,6 +289,16 @@ const MemNode* MemHost::FindNode(std::string_view name) const {
         }
     }
     return nullptr;
+}
+
+MemNode* MemHost::FindNode(std::string_view name) {
+    return const_cast<MemNode*>(static_cast<const MemHost&>(*this).FindNode(name));
+}
+
+void MemHost::SelectAll(bool selected) {
+    for (const auto& node : context_.nodes) {
+        node->SetSelected(selected);
+    }
 }
 
 }  // namespace memhost

@@ -1,4 +1,5 @@
-// The stand-in host: an in-memory 3ds Max for plug-ins to import into.
+// The stand-in host: an in-memory 3ds Max for plug-ins to import into and
+// export from.
 //
 // A MemHost is both the core interface and the import interface that
 // DoImport receives:
@@ -7,6 +8,12 @@
 //     host.QueueDialog({});                      // answer the options dialog with OK
 //     importer->DoImport(u"scene.tvx", &host, &host, FALSE);
 //     std::string json = memhost::HostSceneText(host);
+//
+// and it offers the export interface that DoExport receives, over a scene
+// built that way or read from a host-scene file (HostSceneRead.h):
+//
+//     std::unique_ptr<memhost::MemHost> host = memhost::ReadHostScene(json, error);
+//     exporter->DoExport("scene.tvx", host->exportInterface(), host.get(), TRUE, 0);
 //
 // It records the scene the plug-in builds (nodes, objects, materials, skin,
 // keys, animation settings) and, apart from it, the session (progress bar,
@@ -21,14 +28,17 @@
 #include <string_view>
 #include <vector>
 
+#include "hostapi/ExpInterface.h"
 #include "hostapi/ImpInterface.h"
 #include "hostapi/Interface.h"
 #include "memhost/HostContext.h"
 #include "memhost/MemControllers.h"
 #include "memhost/MemMaterials.h"
+#include "memhost/MemModifiers.h"
 #include "memhost/MemNode.h"
 #include "memhost/MemObjects.h"
 #include "memhost/MemPlatform.h"
+#include "memhost/MemScene.h"
 #include "memhost/MemSkin.h"
 
 namespace memhost {
@@ -57,6 +67,9 @@ public:
     void SetAnimRange(hostapi::Interval range) override;
     void SetFrameRate(int rate) override;
     void SetTicksPerFrame(int ticks) override;
+    hostapi::Interval GetAnimRange() override { return context_.animation.range; }
+    int GetFrameRate() override { return context_.animation.frameRate; }
+    int GetTicksPerFrame() override { return context_.animation.ticksPerFrame; }
     void SuspendAnimate() override;
     void ResumeAnimate() override;
     void AnimateOff() override;
@@ -71,6 +84,9 @@ public:
     void RedrawViews() override;
     [[nodiscard]] hostapi::GenLight* CreateLightObject(int type) override;
     [[nodiscard]] hostapi::GenCamera* CreateCameraObject(int type) override;
+
+    // What DoExport receives: its scene is this host's.
+    hostapi::ExpInterface* exportInterface() { return &exportInterface_; }
 
     // Setting the host up before a plug-in runs.
     FailureInjector& failures() { return context_.failures; }
@@ -90,6 +106,9 @@ public:
     const std::vector<std::unique_ptr<MemNode>>& nodes() const { return context_.nodes; }
     // The first node with that name, or null.
     const MemNode* FindNode(std::string_view name) const;
+    MemNode* FindNode(std::string_view name);
+    // Clears or sets every node's selection flag.
+    void SelectAll(bool selected);
     const MemMtlEditor& materialEditor() const { return editor_; }
 
     // The host's own things of type T in a list, in creation order.
@@ -105,9 +124,15 @@ public:
     }
 
 private:
+    // Reading a host-scene file fills a host from outside the plug-in
+    // interfaces.
+    friend class HostSceneReader;
+
     HostContext context_;
     MemPlatform platform_;
     MemMtlEditor editor_;
+    MemScene scene_;
+    hostapi::ExpInterface exportInterface_;
     std::map<int, hostapi::Point3> uiColors_;
     bool progressOpen_ = false;
 };

@@ -12,7 +12,13 @@ void MemMtlBase<Base>::SetName(const hostapi::MCHAR* name) {
     if (!name) {
         this->context().Error("MtlBase::SetName: null name");
     }
-    name_ = Utf16ToUtf8(name);
+    SetNameUtf8(Utf16ToUtf8(name));
+}
+
+template <class Base>
+void MemMtlBase<Base>::SetNameUtf8(std::string name) {
+    narrowName_ = Utf8ToLatin1(name);
+    name_ = std::move(name);
 }
 
 template <class Base>
@@ -31,11 +37,26 @@ template class MemMtlBase<hostapi::StdMat>;
 template class MemMtlBase<hostapi::MultiMtl>;
 template class MemMtlBase<hostapi::BitmapTex>;
 template class MemMtlBase<hostapi::Texmap>;
+template class MemMtlBase<hostapi::Mtl>;
+
+hostapi::Texmap* AsTexmap(MemEntity* entity) { return entity ? dynamic_cast<hostapi::Texmap*>(entity) : nullptr; }
+
+hostapi::Mtl* AsMtl(MemEntity* entity) { return entity ? dynamic_cast<hostapi::Mtl*>(entity) : nullptr; }
 
 namespace {
 
 void NoSubTexmaps(HostContext& context, const char* what, int i) {
     context.Error(std::string("MtlBase::SetSubTexmap: ") + what + " has no sub-map " + std::to_string(i));
+}
+
+// Entry i of a list of references, null (and a host error naming call) out
+// of range.
+MemEntity* Entry(HostContext& context, const std::vector<MemEntity*>& list, int i, const char* call) {
+    if (i < 0 || static_cast<std::size_t>(i) >= list.size()) {
+        context.Error(std::string(call) + ": slot " + std::to_string(i) + " of " + std::to_string(list.size()));
+        return nullptr;
+    }
+    return list[static_cast<std::size_t>(i)];
 }
 
 }  // namespace
@@ -54,6 +75,23 @@ void MemStdMat::SetSubTexmap(int i, hostapi::Texmap* m) {
             slot->texmap = texmap;
         }
     }
+}
+
+hostapi::Texmap* MemStdMat::GetSubTexmap(int i) {
+    MapSlot* slot = Slot(i, "MtlBase::GetSubTexmap");
+    return slot ? AsTexmap(slot->texmap) : nullptr;
+}
+
+void MemStdMat::Load(const Values& v, const std::array<MapSlot, hostapi::NTEXMAPS>& maps, MemEntity* activeTexmap) {
+    diffuse_ = v.diffuse;
+    ambient_ = v.ambient;
+    specular_ = v.specular;
+    shininess_ = v.shininess;
+    selfIllum_ = v.selfIllum;
+    opacity_ = v.opacity;
+    twoSided_ = v.twoSided;
+    maps_ = maps;
+    activeTexmap_ = activeTexmap;
 }
 
 void MemStdMat::SetActiveTexmap(hostapi::MtlBase* txm) {
@@ -148,6 +186,34 @@ void MemMultiMtl::SetNumSubMtls(int n) {
     }
 }
 
+hostapi::Mtl* MemMultiMtl::GetSubMtl(int i) { return AsMtl(Entry(context(), subs_, i, "Mtl::GetSubMtl")); }
+
+void MemOtherMtl::SetSubTexmap(int i, hostapi::Texmap*) { NoSubTexmaps(context(), "this material", i); }
+
+void MemOtherMtl::SetActiveTexmap(hostapi::MtlBase*) {
+    context().Error("Mtl::SetActiveTexmap: the host cannot set the viewport map of this material");
+}
+
+void MemOtherMtl::SetSubMtl(int i, hostapi::Mtl*) {
+    context().Error("Mtl::SetSubMtl: the host cannot set sub-material " + std::to_string(i) + " of this material");
+}
+
+hostapi::Texmap* MemOtherMtl::GetSubTexmap(int i) {
+    return AsTexmap(Entry(context(), texmaps_, i, "MtlBase::GetSubTexmap"));
+}
+
+hostapi::Mtl* MemOtherMtl::GetSubMtl(int i) { return AsMtl(Entry(context(), subs_, i, "Mtl::GetSubMtl")); }
+
+void MemUVGen::Load(const Values& v) {
+    uOffset_ = v.uOffset;
+    vOffset_ = v.vOffset;
+    uScale_ = v.uScale;
+    vScale_ = v.vScale;
+    wAngle_ = v.wAngle;
+    tiling_ = v.tiling;
+    mapChannel_ = v.mapChannel;
+}
+
 void MemUVGen::SetUOffs(float f, hostapi::TimeValue) {
     context().NoteTimedChange("StdUVGen::SetUOffs");
     uOffset_ = f;
@@ -187,7 +253,12 @@ void MemBitmapTex::SetMapName(const hostapi::MCHAR* name) {
     if (!name) {
         context().Error("BitmapTex::SetMapName: null name");
     }
-    mapName_ = Utf16ToUtf8(name);
+    SetMapNameUtf8(Utf16ToUtf8(name));
+}
+
+void MemBitmapTex::SetMapNameUtf8(std::string name) {
+    narrowMapName_ = Utf8ToLatin1(name);
+    mapName_ = std::move(name);
 }
 
 hostapi::StdUVGen* MemBitmapTex::GetUVGen() {
@@ -202,6 +273,22 @@ void MemRGBMultiply::SetSubTexmap(int i, hostapi::Texmap* m) {
     if (MemEntity* texmap = TexmapOf(m, "MtlBase::SetSubTexmap"); texmap || !m) {
         subs_[static_cast<unsigned>(i)] = texmap;
     }
+}
+
+hostapi::Texmap* MemRGBMultiply::GetSubTexmap(int i) {
+    if (i < 0 || i >= static_cast<int>(subs_.size())) {
+        context().Error("MtlBase::GetSubTexmap: an RGB multiply map has no sub-map " + std::to_string(i));
+        return nullptr;
+    }
+    return AsTexmap(subs_[static_cast<unsigned>(i)]);
+}
+
+void MemContainerTex::SetSubTexmap(int i, hostapi::Texmap*) {
+    NoSubTexmaps(context(), "this host's container maps cannot be changed; this one", i);
+}
+
+hostapi::Texmap* MemContainerTex::GetSubTexmap(int i) {
+    return AsTexmap(Entry(context(), subs_, i, "MtlBase::GetSubTexmap"));
 }
 
 void MemMtlEditor::PutMtlToMtlEditor(hostapi::MtlBase* mb, int slot) {

@@ -4,6 +4,12 @@
 // A texture map or material that a plug-in puts somewhere (a map slot, a
 // sub-material, the active viewport map, an editor slot) is referred to,
 // not copied; only the host's own objects are accepted there.
+//
+// Besides the standard, multi/sub-object, bitmap and RGB-multiply classes
+// that a plug-in can create, a host-scene file can hold materials of other
+// classes and the container maps mix, composite and Normal Bump, and maps
+// of other classes: their sub-materials and sub-maps can be read, nothing
+// else.
 #pragma once
 
 #include <array>
@@ -25,9 +31,12 @@ public:
     void SetMtlFlag(int mask, hostapi::BOOL val) override {
         flags_ = val ? (flags_ | mask) : (flags_ & ~mask);
     }
+    hostapi::LPCSTR GetName() override { return narrowName_.c_str(); }
 
     const std::string& name() const { return name_; }
     int mtlFlags() const { return flags_; }
+    void SetNameUtf8(std::string name);
+    void SetFlags(int flags) { flags_ = flags; }
 
 protected:
     MemMtlBase(HostContext& context, int id) : MemAnimatable<Base>(context, id) {}
@@ -38,8 +47,13 @@ protected:
 
 private:
     std::string name_;
+    std::string narrowName_;
     int flags_ = 0;
 };
+
+// The texture map behind an entity of the host's texmap list, or null.
+hostapi::Texmap* AsTexmap(MemEntity* entity);
+hostapi::Mtl* AsMtl(MemEntity* entity);
 
 class MemStdMat final : public MemMtlBase<hostapi::StdMat> {
 public:
@@ -65,6 +79,16 @@ public:
     void SetTwoSided(hostapi::BOOL onOff) override { twoSided_ = onOff != 0; }
     void SetTexmapAmt(int imap, float amt, hostapi::TimeValue t) override;
     void EnableMap(int imap, hostapi::BOOL onOff) override;
+    int NumSubTexmaps() override { return hostapi::NTEXMAPS; }
+    hostapi::Texmap* GetSubTexmap(int i) override;
+    int NumSubMtls() override { return 0; }
+    hostapi::Mtl* GetSubMtl(int) override { return nullptr; }
+    hostapi::Color GetDiffuse(hostapi::TimeValue) override { return diffuse_; }
+    hostapi::Color GetAmbient(hostapi::TimeValue) override { return ambient_; }
+    hostapi::Color GetSpecular(hostapi::TimeValue) override { return specular_; }
+    float GetShininess(hostapi::TimeValue) override { return shininess_; }
+    float GetOpacity(hostapi::TimeValue) override { return opacity_; }
+    hostapi::BOOL GetTwoSided() override { return twoSided_ ? hostapi::TRUE : hostapi::FALSE; }
 
     hostapi::Color diffuse() const { return diffuse_; }
     hostapi::Color ambient() const { return ambient_; }
@@ -75,6 +99,16 @@ public:
     bool twoSided() const { return twoSided_; }
     const std::array<MapSlot, hostapi::NTEXMAPS>& maps() const { return maps_; }
     MemEntity* activeTexmap() const { return activeTexmap_; }
+
+    // Setting the material up outside a plug-in (a host-scene file).
+    struct Values {
+        hostapi::Color diffuse, ambient, specular;
+        float shininess = 0.0f;
+        float selfIllum = 0.0f;
+        float opacity = 1.0f;
+        bool twoSided = false;
+    };
+    void Load(const Values& v, const std::array<MapSlot, hostapi::NTEXMAPS>& maps, MemEntity* activeTexmap);
 
 private:
     MapSlot* Slot(int imap, const char* call);
@@ -100,12 +134,47 @@ public:
     void SetActiveTexmap(hostapi::MtlBase* txm) override;
     void SetSubMtl(int i, hostapi::Mtl* m) override;
     void SetNumSubMtls(int n) override;
+    int NumSubTexmaps() override { return 0; }
+    hostapi::Texmap* GetSubTexmap(int) override { return nullptr; }
+    int NumSubMtls() override { return static_cast<int>(subs_.size()); }
+    hostapi::Mtl* GetSubMtl(int i) override;
 
     // Null for an empty slot.
     const std::vector<MemEntity*>& subMaterials() const { return subs_; }
+    void LoadSubMaterials(std::vector<MemEntity*> subs) { subs_ = std::move(subs); }
 
 private:
     std::vector<MemEntity*> subs_;
+};
+
+// A material of a class this host does not know: its sub-materials and
+// sub-maps can be read, nothing else.
+class MemOtherMtl final : public MemMtlBase<hostapi::Mtl> {
+public:
+    MemOtherMtl(HostContext& context, int id, hostapi::Class_ID classId) : MemMtlBase(context, id), classId_(classId) {}
+
+    hostapi::Class_ID ClassID() override { return classId_; }
+    hostapi::Class_ID classId() const { return classId_; }
+    hostapi::SClass_ID SuperClassID() override { return hostapi::MATERIAL_CLASS_ID; }
+    void SetSubTexmap(int i, hostapi::Texmap* m) override;
+    void SetActiveTexmap(hostapi::MtlBase* txm) override;
+    void SetSubMtl(int i, hostapi::Mtl* m) override;
+    int NumSubTexmaps() override { return static_cast<int>(texmaps_.size()); }
+    hostapi::Texmap* GetSubTexmap(int i) override;
+    int NumSubMtls() override { return static_cast<int>(subs_.size()); }
+    hostapi::Mtl* GetSubMtl(int i) override;
+
+    const std::vector<MemEntity*>& subMaterials() const { return subs_; }
+    const std::vector<MemEntity*>& subTexmaps() const { return texmaps_; }
+    void Load(std::vector<MemEntity*> subs, std::vector<MemEntity*> texmaps) {
+        subs_ = std::move(subs);
+        texmaps_ = std::move(texmaps);
+    }
+
+private:
+    hostapi::Class_ID classId_;
+    std::vector<MemEntity*> subs_;
+    std::vector<MemEntity*> texmaps_;
 };
 
 class MemUVGen final : public MemAnimatable<hostapi::StdUVGen> {
@@ -122,6 +191,12 @@ public:
     void SetAng(float f, hostapi::TimeValue t) override;
     void SetTextureTiling(int tiling) override { tiling_ = tiling; }
     void SetMapChannel(int channel) override;
+    float GetUOffs(hostapi::TimeValue) override { return uOffset_; }
+    float GetVOffs(hostapi::TimeValue) override { return vOffset_; }
+    float GetUScl(hostapi::TimeValue) override { return uScale_; }
+    float GetVScl(hostapi::TimeValue) override { return vScale_; }
+    float GetAng(hostapi::TimeValue) override { return wAngle_; }
+    int GetTextureTiling() override { return tiling_; }
 
     float uOffset() const { return uOffset_; }
     float vOffset() const { return vOffset_; }
@@ -130,6 +205,19 @@ public:
     float wAngle() const { return wAngle_; }
     int tiling() const { return tiling_; }
     int mapChannel() const { return mapChannel_; }
+
+    struct Values {
+        float uOffset = 0.0f;
+        float vOffset = 0.0f;
+        float uScale = 1.0f;
+        float vScale = 1.0f;
+        float wAngle = 0.0f;
+        int tiling = hostapi::U_WRAP | hostapi::V_WRAP;
+        int mapChannel = 1;
+    };
+    // Setting it up outside a plug-in (a host-scene file, which has checked
+    // the channel).
+    void Load(const Values& v);
 
 private:
     float uOffset_ = 0.0f;
@@ -149,13 +237,19 @@ public:
     hostapi::SClass_ID SuperClassID() override { return hostapi::TEXMAP_CLASS_ID; }
     void SetSubTexmap(int i, hostapi::Texmap* m) override;
     void SetMapName(const hostapi::MCHAR* name) override;
+    hostapi::LPCSTR GetMapName() override { return narrowMapName_.c_str(); }
     hostapi::StdUVGen* GetUVGen() override;
+    int NumSubTexmaps() override { return 0; }
+    hostapi::Texmap* GetSubTexmap(int) override { return nullptr; }
 
     const std::string& mapName() const { return mapName_; }
     const MemUVGen& uvGen() const { return uvGen_; }
+    MemUVGen& uvGen() { return uvGen_; }
+    void SetMapNameUtf8(std::string name);
 
 private:
     std::string mapName_;
+    std::string narrowMapName_;
     MemUVGen uvGen_;
 };
 
@@ -167,11 +261,38 @@ public:
     hostapi::Class_ID ClassID() override { return hostapi::Class_ID(hostapi::RGBMULT_CLASS_ID, 0); }
     hostapi::SClass_ID SuperClassID() override { return hostapi::TEXMAP_CLASS_ID; }
     void SetSubTexmap(int i, hostapi::Texmap* m) override;
+    int NumSubTexmaps() override { return static_cast<int>(subs_.size()); }
+    hostapi::Texmap* GetSubTexmap(int i) override;
 
     const std::array<MemEntity*, 2>& subTexmaps() const { return subs_; }
+    void LoadSubTexmaps(const std::array<MemEntity*, 2>& subs) { subs_ = subs; }
 
 private:
     std::array<MemEntity*, 2> subs_{};
+};
+
+// The other container maps and maps of classes this host does not know:
+// their sub-maps can be read, nothing else. Mix has three (two maps and the
+// mask), Normal Bump two (the normal map and an additional bump), composite
+// as many layers as it has.
+class MemContainerTex final : public MemMtlBase<hostapi::Texmap> {
+public:
+    MemContainerTex(HostContext& context, int id, hostapi::Class_ID classId)
+        : MemMtlBase(context, id), classId_(classId) {}
+
+    hostapi::Class_ID ClassID() override { return classId_; }
+    hostapi::Class_ID classId() const { return classId_; }
+    hostapi::SClass_ID SuperClassID() override { return hostapi::TEXMAP_CLASS_ID; }
+    void SetSubTexmap(int i, hostapi::Texmap* m) override;
+    int NumSubTexmaps() override { return static_cast<int>(subs_.size()); }
+    hostapi::Texmap* GetSubTexmap(int i) override;
+
+    const std::vector<MemEntity*>& subTexmaps() const { return subs_; }
+    void LoadSubTexmaps(std::vector<MemEntity*> subs) { subs_ = std::move(subs); }
+
+private:
+    hostapi::Class_ID classId_;
+    std::vector<MemEntity*> subs_;
 };
 
 class MemMtlEditor final : public hostapi::IMtlEditInterface {
@@ -190,6 +311,9 @@ public:
     void PutMtlToMtlEditor(hostapi::MtlBase* mb, int slot) override;
 
     const std::array<Slot, kSlotCount>& slots() const { return slots_; }
+    // Setting a slot outside a plug-in (a host-scene file, which has checked
+    // the slot number).
+    void Load(int slot, MemEntity* entity, bool isTexmap) { slots_[static_cast<unsigned>(slot)] = {entity, isTexmap}; }
 
 private:
     HostContext& context_;

@@ -112,6 +112,56 @@ void MemMesh::setFaceMtlIndex(int i, hostapi::MtlID id) {
     faces_[static_cast<std::size_t>(i)].setMatID(id);
 }
 
+hostapi::Point3 MemMesh::getVert(int i) {
+    if (!InRange(i, verts_.size())) {
+        context_.Error("Mesh::getVert: vertex " + std::to_string(i) + " of " + std::to_string(verts_.size()));
+        return hostapi::Point3();
+    }
+    return verts_[static_cast<std::size_t>(i)];
+}
+
+hostapi::Point3 MemMesh::MapVertex(int mp, int i, const char* call) {
+    const MapChannel* map = channel(mp);
+    const std::size_t count = map ? map->verts.size() : 0;
+    if (!InRange(i, count)) {
+        context_.Error(std::string(call) + ": vertex " + std::to_string(i) + " of " + std::to_string(count));
+        return hostapi::Point3();
+    }
+    return map->verts[static_cast<std::size_t>(i)];
+}
+
+hostapi::UVVert MemMesh::getTVert(int i) { return MapVertex(1, i, "Mesh::getTVert"); }
+
+hostapi::VertColor MemMesh::getVertCol(int i) { return MapVertex(0, i, "Mesh::getVertCol"); }
+
+hostapi::TVFace* MemMesh::vcFace() {
+    Changed();
+    const auto it = channels_.find(0);
+    return it == channels_.end() ? nullptr : DataOrNull(it->second.faces);
+}
+
+int MemMesh::getNumMapFaces(int mp) {
+    const MapChannel* map = channel(mp);
+    return map ? static_cast<int>(map->faces.size()) : 0;
+}
+
+void MemMesh::Assign(std::vector<hostapi::Point3> verts, std::vector<hostapi::Face> faces,
+                     std::map<int, MapChannel> channels) {
+    verts_ = std::move(verts);
+    faces_ = std::move(faces);
+    channels_ = std::move(channels);
+    stale_ = false;
+    topologyInvalidated_ = false;
+    geometryInvalidated_ = false;
+}
+
+void MemMesh::Clear() {
+    std::vector<hostapi::Point3>().swap(verts_);
+    std::vector<hostapi::Face>().swap(faces_);
+    channels_.clear();
+    Changed();
+}
+
 hostapi::Face* MemMesh::faces() {
     Changed();
     return DataOrNull(faces_);
@@ -125,7 +175,7 @@ hostapi::TVFace* MemMesh::tvFace() {
 
 void MemMesh::setMapSupport(int mp, BOOL support) {
     Changed();
-    if (mp < 0 || mp >= hostapi::MAX_MESHMAPS) {
+    if (mp < -hostapi::NUM_HIDDENMAPS || mp >= hostapi::MAX_MESHMAPS) {
         context_.Error("Mesh::setMapSupport: no map channel " + std::to_string(mp));
         return;
     }

@@ -1,5 +1,6 @@
 #include "memhost/MemNode.h"
 
+#include <algorithm>
 #include <string>
 
 #include "memhost/HostMath.h"
@@ -18,6 +19,45 @@ hostapi::Matrix3 MemNode::StaticWorld() const {
     return world;
 }
 
+hostapi::Matrix3 MemNode::WorldAt(hostapi::TimeValue t) const {
+    hostapi::Matrix3 world = LocalAt(t);
+    for (const MemNode* p = parent_; p; p = p->parent_) {
+        world = Multiply(world, p->LocalAt(t));
+    }
+    return world;
+}
+
+bool MemNode::AnimatedChain() const {
+    for (const MemNode* p = this; p; p = p->parent_) {
+        if (p->tm_.animated()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+namespace {
+
+void NarrowValidity(hostapi::Interval* valid, hostapi::TimeValue t, bool animated) {
+    if (valid && animated) {
+        valid->Set(std::max(valid->Start(), t), std::min(valid->End(), t));
+    }
+}
+
+}  // namespace
+
+hostapi::Matrix3 MemNode::GetNodeTM(hostapi::TimeValue t, hostapi::Interval* valid) {
+    NarrowValidity(valid, t, AnimatedChain());
+    return WorldAt(t);
+}
+
+hostapi::Matrix3 MemNode::GetObjectTM(hostapi::TimeValue t, hostapi::Interval* valid) {
+    NarrowValidity(valid, t, AnimatedChain());
+    return Multiply(objectOffset_, WorldAt(t));
+}
+
+hostapi::Mtl* MemNode::GetMtl() { return material_ ? dynamic_cast<hostapi::Mtl*>(material_) : nullptr; }
+
 bool MemNode::IsSelfOrAncestor(const MemNode* node) const {
     for (const MemNode* p = this; p; p = p->parent_) {
         if (p == node) {
@@ -27,14 +67,16 @@ bool MemNode::IsSelfOrAncestor(const MemNode* node) const {
     return false;
 }
 
-void MemNode::SetWorld(const hostapi::Matrix3& world, const char* call) {
+void MemNode::SetWorld(hostapi::TimeValue t, const hostapi::Matrix3& world, const char* call) {
     context().NoteTimedChange(call);
-    local_ = parent_ ? Multiply(world, Inverse(parent_->StaticWorld())) : world;
+    local_ = parent_ ? Multiply(world, memhost::Inverse(parent_->WorldAt(t))) : world;
 }
 
-void MemNode::SetNodeTM(hostapi::TimeValue, const hostapi::Matrix3& tm) { SetWorld(tm, "INode::SetNodeTM"); }
+void MemNode::SetNodeTM(hostapi::TimeValue t, const hostapi::Matrix3& tm) { SetWorld(t, tm, "INode::SetNodeTM"); }
 
-void MemNode::SetTransform(hostapi::TimeValue, const hostapi::Matrix3& tm) { SetWorld(tm, "ImpNode::SetTransform"); }
+void MemNode::SetTransform(hostapi::TimeValue t, const hostapi::Matrix3& tm) {
+    SetWorld(t, tm, "ImpNode::SetTransform");
+}
 
 void MemNode::SetBoneNodeOnOff(hostapi::BOOL onOff, hostapi::TimeValue) { boneOn_ = onOff != 0; }
 
@@ -51,10 +93,10 @@ void MemNode::AttachChild(hostapi::INode* node, int keepTM) {
                         std::to_string(id()) + " or one of its ancestors");
         return;
     }
-    const hostapi::Matrix3 world = child->StaticWorld();
+    const hostapi::Matrix3 world = child->WorldAt(0);
     child->parent_ = this;
     if (keepTM) {
-        child->local_ = Multiply(world, Inverse(StaticWorld()));
+        child->local_ = Multiply(world, memhost::Inverse(WorldAt(0)));
     }
 }
 
@@ -106,7 +148,12 @@ void MemNode::SetName(const hostapi::MCHAR* name) {
     if (!name) {
         context().Error("ImpNode::SetName: null name");
     }
-    name_ = Utf16ToUtf8(name);
+    SetNameUtf8(Utf16ToUtf8(name));
+}
+
+void MemNode::SetNameUtf8(std::string name) {
+    narrowName_ = Utf8ToLatin1(name);
+    name_ = std::move(name);
 }
 
 }  // namespace memhost

@@ -1,13 +1,18 @@
 // A scene node of the stand-in host; it is also the import node that
 // ImpInterface::CreateNode hands out (GetINode returns the node itself).
 //
-// Transforms follow the host's rules: the node stores its local transform
-// (relative to its parent); SetNodeTM and SetTransform take a world
-// transform and store world * inverse(parent world); the world transform is
-// local * parent world, up the chain. AttachChild with keepTM keeps the
-// child's world transform. The stored local transform is the static one:
-// key controllers given to the node's transform controller are kept beside
-// it and not yet evaluated (see MemControllers.h).
+// Transforms follow the host's rules: the node stores its static local
+// transform (relative to its parent); SetNodeTM(t) and SetTransform(t) take
+// a world transform and store world * inverse(parent world at t). The
+// transform at a time comes from the node's transform controller, which
+// animates the parts that have key controllers and takes the rest from the
+// static local transform (see MemControllers.h); the world transform at t
+// is local(t) * parent world(t), up the chain. AttachChild with keepTM keeps
+// the child's world transform at time 0. A key controller overrides what
+// SetNodeTM set for its part at every time.
+//
+// The object offset places the node's object within the node: GetObjectTM
+// is objectOffset * GetNodeTM. It is static.
 #pragma once
 
 #include <memory>
@@ -37,6 +42,12 @@ public:
     void SetObjectRef(hostapi::Object* obj) override;
     hostapi::ObjectState EvalWorldState(hostapi::TimeValue time, hostapi::BOOL evalHidden) override;
     void SetMtl(hostapi::Mtl* matl) override;
+    int Selected() override { return selected_ ? 1 : 0; }
+    hostapi::LPCSTR GetName() override { return narrowName_.c_str(); }
+    hostapi::INode* GetParentNode() override { return parent_; }
+    hostapi::Mtl* GetMtl() override;
+    hostapi::Matrix3 GetNodeTM(hostapi::TimeValue t, hostapi::Interval* valid = nullptr) override;
+    hostapi::Matrix3 GetObjectTM(hostapi::TimeValue t, hostapi::Interval* valid = nullptr) override;
 
     // hostapi::ImpNode
     void Reference(hostapi::Object* obj) override { SetObject(obj, "ImpNode::Reference"); }
@@ -52,9 +63,17 @@ public:
     const hostapi::Matrix3& staticLocal() const { return local_; }
     // The static local transform composed up the parent chain.
     hostapi::Matrix3 StaticWorld() const;
+    // Evaluated from the controllers.
+    hostapi::Matrix3 LocalAt(hostapi::TimeValue t) const { return tm_.LocalAt(t, local_); }
+    hostapi::Matrix3 WorldAt(hostapi::TimeValue t) const;
+    // Whether this node or one of its ancestors is animated.
+    bool AnimatedChain() const;
+    const hostapi::Matrix3& objectOffset() const { return objectOffset_; }
+    bool selected() const { return selected_; }
     MemEntity* object() const { return object_; }
     MemEntity* material() const { return material_; }
     const MemTMController& tmController() const { return tm_; }
+    MemTMController& tmController() { return tm_; }
     hostapi::DWORD wireColor() const { return wireColor_; }
     bool hidden() const { return hidden_; }
     bool renderable() const { return renderable_; }
@@ -63,12 +82,24 @@ public:
     // True when node is this node or an ancestor of it.
     bool IsSelfOrAncestor(const MemNode* node) const;
 
+    // Setting the node up outside a plug-in (a test, a host-scene file).
+    void SetSelected(bool on) { selected_ = on; }
+    void SetObjectOffset(const hostapi::Matrix3& offset) { objectOffset_ = offset; }
+    void SetStaticLocal(const hostapi::Matrix3& local) { local_ = local; }
+    void SetNameUtf8(std::string name);
+    // Links to parent keeping the local transform; the caller makes sure
+    // no loop results.
+    void SetParentKeepLocal(MemNode* parent) { parent_ = parent; }
+
 private:
-    void SetWorld(const hostapi::Matrix3& world, const char* call);
+    void SetWorld(hostapi::TimeValue t, const hostapi::Matrix3& world, const char* call);
     void SetObject(hostapi::Object* obj, const char* call);
 
     std::string name_;
+    std::string narrowName_;
     MemNode* parent_ = nullptr;
+    bool selected_ = false;
+    hostapi::Matrix3 objectOffset_;
     bool inScene_ = false;
     hostapi::Matrix3 local_;
     MemEntity* object_ = nullptr;

@@ -84,4 +84,92 @@ BOOL MemSkin::AddWeights(hostapi::INode* skinNode, int vertexID, const hostapi::
     return TRUE;
 }
 
+int MemSkin::BoneIndex(const MemNode* node) const {
+    for (std::size_t i = 0; i < bones_.size(); ++i) {
+        if (bones_[i].node == node) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+hostapi::INode* MemSkin::GetBone(int idx) {
+    if (idx < 0 || static_cast<std::size_t>(idx) >= bones_.size()) {
+        context().Error("ISkin::GetBone: bone " + std::to_string(idx) + " of " + std::to_string(bones_.size()));
+        return nullptr;
+    }
+    return bones_[static_cast<std::size_t>(idx)].node;
+}
+
+hostapi::ISkinContextData* MemSkin::GetContextInterface(hostapi::INode* pNode) {
+    MemNode* node = context().Find<MemNode>(pNode);
+    if (!node || !ChainHasModifier(node->object(), this)) {
+        return nullptr;
+    }
+    auto& slot = contexts_[node];
+    if (!slot) {
+        try {
+            slot = std::make_unique<MemSkinContext>(*this, *node);
+        } catch (const std::bad_alloc&) {
+            contexts_.erase(node);
+            context().Error("ISkin::GetContextInterface: out of memory");
+            return nullptr;
+        }
+    }
+    return slot.get();
+}
+
+int MemSkinContext::GetNumPoints() {
+    if (skin_.points()) {
+        return *skin_.points();
+    }
+    const MemMesh* mesh = node_.object() ? BaseMesh(*node_.object()) : nullptr;
+    return mesh ? static_cast<int>(mesh->vertices().size()) : 0;
+}
+
+std::vector<MemSkinContext::Influence> MemSkinContext::Influences(int vertexIdx, const char* call) {
+    std::vector<Influence> out;
+    if (vertexIdx < 0 || vertexIdx >= GetNumPoints()) {
+        skin_.context().Error(std::string(call) + ": point " + std::to_string(vertexIdx) + " of " +
+                              std::to_string(GetNumPoints()));
+        return out;
+    }
+    const auto it = skin_.weights().find(vertexIdx);
+    if (it == skin_.weights().end()) {
+        return out;
+    }
+    const MemSkin::VertexWeights& given = it->second;
+    for (std::size_t i = 0; i < given.bones.size() && i < given.weights.size(); ++i) {
+        const int bone = given.bones[i] ? skin_.BoneIndex(given.bones[i]) : -1;
+        if (bone >= 0) {
+            out.push_back({bone, given.weights[i]});
+        }
+    }
+    return out;
+}
+
+int MemSkinContext::GetNumAssignedBones(int vertexIdx) {
+    return static_cast<int>(Influences(vertexIdx, "ISkinContextData::GetNumAssignedBones").size());
+}
+
+int MemSkinContext::GetAssignedBone(int vertexIdx, int boneIdx) {
+    const std::vector<Influence> influences = Influences(vertexIdx, "ISkinContextData::GetAssignedBone");
+    if (boneIdx < 0 || static_cast<std::size_t>(boneIdx) >= influences.size()) {
+        skin_.context().Error("ISkinContextData::GetAssignedBone: influence " + std::to_string(boneIdx) + " of " +
+                              std::to_string(influences.size()));
+        return -1;
+    }
+    return influences[static_cast<std::size_t>(boneIdx)].bone;
+}
+
+float MemSkinContext::GetBoneWeight(int vertexIdx, int boneIdx) {
+    const std::vector<Influence> influences = Influences(vertexIdx, "ISkinContextData::GetBoneWeight");
+    if (boneIdx < 0 || static_cast<std::size_t>(boneIdx) >= influences.size()) {
+        skin_.context().Error("ISkinContextData::GetBoneWeight: influence " + std::to_string(boneIdx) + " of " +
+                              std::to_string(influences.size()));
+        return 0.0f;
+    }
+    return influences[static_cast<std::size_t>(boneIdx)].weight;
+}
+
 }  // namespace memhost

@@ -2,9 +2,18 @@
 // nodes and weights it was given, kept exactly as given (not normalised,
 // zero weights and bones that were never registered included, null bone
 // entries as null).
+//
+// Read back through ISkin, a node's context lists per vertex only the
+// entries whose bone is registered, in the order given, as indices into the
+// registered bones. Its point count is the vertex count of the mesh at the
+// bottom of the node's object, unless the skin was given a point count of
+// its own (a host-scene file can, to stand for a stack that changes the
+// vertex count above the skin).
 #pragma once
 
 #include <map>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include "hostapi/HostConstants.h"
@@ -15,6 +24,30 @@
 namespace memhost {
 
 class MemNode;
+class MemSkin;
+
+class MemSkinContext final : public hostapi::ISkinContextData {
+public:
+    MemSkinContext(MemSkin& skin, MemNode& node) : skin_(skin), node_(node) {}
+    ~MemSkinContext() override = default;
+
+    int GetNumPoints() override;
+    int GetNumAssignedBones(int vertexIdx) override;
+    int GetAssignedBone(int vertexIdx, int boneIdx) override;
+    float GetBoneWeight(int vertexIdx, int boneIdx) override;
+
+private:
+    struct Influence {
+        int bone = -1;
+        float weight = 0.0f;
+    };
+    // The registered influences of a vertex; empty (and a host error naming
+    // call) for a vertex that is not a point of the node.
+    std::vector<Influence> Influences(int vertexIdx, const char* call);
+
+    MemSkin& skin_;
+    MemNode& node_;
+};
 
 class MemSkin final : public MemAnimatable<hostapi::Modifier>, public hostapi::ISkin, public hostapi::ISkinImportData {
 public:
@@ -38,13 +71,27 @@ public:
     hostapi::BOOL AddWeights(hostapi::INode* skinNode, int vertexID, const hostapi::Tab<hostapi::INode*>& boneNodeList,
                              const hostapi::Tab<float>& weights) override;
 
+    hostapi::INode* GetBone(int idx) override;
+    hostapi::ISkinContextData* GetContextInterface(hostapi::INode* pNode) override;
+
     const std::vector<Bone>& bones() const { return bones_; }
     // By vertex id.
     const std::map<int, VertexWeights>& weights() const { return weights_; }
+    // The registered index of node, -1 when it is no bone of this skin.
+    int BoneIndex(const MemNode* node) const;
+    const std::optional<int>& points() const { return points_; }
+
+    // Setting the skin up outside a plug-in (a host-scene file); the caller
+    // has checked what it gives.
+    void LoadBone(MemNode* node) { bones_.push_back({node, false}); }
+    void LoadWeights(int vertex, VertexWeights weights) { weights_[vertex] = std::move(weights); }
+    void SetPoints(std::optional<int> points) { points_ = points; }
 
 private:
     std::vector<Bone> bones_;
     std::map<int, VertexWeights> weights_;
+    std::optional<int> points_;
+    std::map<const MemNode*, std::unique_ptr<MemSkinContext>> contexts_;
 };
 
 }  // namespace memhost

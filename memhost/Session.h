@@ -1,7 +1,7 @@
 // What happened between the plug-in and the user during one run of the
 // stand-in host, kept apart from the scene it built: progress bar, redraws,
-// message boxes, dialogs, the current directory, and the host's complaints
-// about calls it refused.
+// message boxes, dialogs, the current directory, temporary files, calls on
+// the biped interfaces, and the host's complaints about calls it refused.
 #pragma once
 
 #include <cstdint>
@@ -59,6 +59,14 @@ struct DialogCheck {
     bool operator==(const DialogCheck&) const = default;
 };
 
+// The text of an edit box, UTF-8.
+struct DialogText {
+    int control = 0;
+    std::string text;
+
+    bool operator==(const DialogText&) const = default;
+};
+
 // How a scripted dialog was answered.
 enum class DialogAnswer {
     Ok,          // the OK button
@@ -86,10 +94,35 @@ struct DialogEvent {
     std::vector<DialogCheck> checksAtEnd;
     // Check boxes the script clicked, in order.
     std::vector<int> clicks;
+    // Edit-box texts after WM_INITDIALOG and at the end, in template order,
+    // and the edit boxes the script typed into, in order.
+    std::vector<DialogText> textsAfterInit;
+    std::vector<DialogText> textsAtEnd;
+    std::vector<int> edits;
     // Whether the procedure called EndDialog, and with what.
     bool ended = false;
     hostapi::INT_PTR endResult = 0;
     hostapi::INT_PTR returned = -1;
+};
+
+// A call on a biped controller's interfaces.
+struct BipedCall {
+    int node = -1;
+    std::string call;
+    std::optional<int> value;
+    std::optional<hostapi::Interval> range;
+};
+
+// A GetTempFileNameA that gave a name.
+struct TempFileRecord {
+    std::string prefix;
+    hostapi::UINT unique = 0;
+    // Without its folder.
+    std::string name;
+    // Whether the folder was the host's temporary folder.
+    bool inTempFolder = false;
+    // Whether the host created the file (unique 0).
+    bool created = false;
 };
 
 using SessionEvent = std::variant<ProgressStartEvent, ProgressUpdateEvent, ProgressEndEvent, RedrawViewsEvent,
@@ -129,12 +162,20 @@ public:
     const std::optional<std::string>& currentDirectory() const { return currentDirectory_; }
     void SetCurrentDirectory(std::string path) { currentDirectory_ = std::move(path); }
 
+    void AddBipedCall(BipedCall call) { bipedCalls_.push_back(std::move(call)); }
+    const std::vector<BipedCall>& bipedCalls() const { return bipedCalls_; }
+
+    void AddTempFile(TempFileRecord file) { tempFiles_.push_back(std::move(file)); }
+    const std::vector<TempFileRecord>& tempFiles() const { return tempFiles_; }
+
 private:
     std::vector<SessionEvent> events_;
     std::function<void(const SessionEvent&)> observer_;
     std::vector<std::string> hostErrors_;
     std::map<std::string, int> changesWhileAnimating_;
     std::optional<std::string> currentDirectory_;
+    std::vector<BipedCall> bipedCalls_;
+    std::vector<TempFileRecord> tempFiles_;
 };
 
 }  // namespace memhost

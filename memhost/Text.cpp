@@ -51,4 +51,36 @@ std::string Utf16ToUtf8(const hostapi::MCHAR* text) {
     return text ? Utf16ToUtf8(std::u16string_view(text)) : std::string();
 }
 
+std::string Latin1ToUtf8(const char* text) {
+    std::string out;
+    for (const char* p = text; p && *p; ++p) {
+        AppendCodePoint(out, static_cast<unsigned char>(*p));
+    }
+    return out;
+}
+
+std::string Utf8ToLatin1(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80           ? 1
+                                   : (lead >> 5) == 0x6  ? 2
+                                   : (lead >> 4) == 0xE  ? 3
+                                   : (lead >> 3) == 0x1E ? 4
+                                                         : 0;
+        bool valid = length != 0 && text.size() - i >= length;
+        char32_t cp = length == 1 ? lead : length == 2 ? (lead & 0x1Fu) : length == 3 ? (lead & 0x0Fu) : (lead & 0x07u);
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            valid = (next & 0xC0u) == 0x80u;
+            cp = (cp << 6) | (next & 0x3Fu);
+        }
+        out += valid && cp <= 0xFF ? static_cast<char>(cp) : '?';
+        i += valid ? length : 1;
+    }
+    return out;
+}
+
 }  // namespace memhost

@@ -53,6 +53,26 @@ std::vector<CallCase> Cases() {
          }},
         {HostCall::GetCOREInterface, [](MemHost& h) { return h.GetCOREInterface(MTLEDIT_INTERFACE) != nullptr; }},
         {HostCall::GetTMController, [](MemHost& h) { return SomeNode(h).GetTMController() != nullptr; }},
+        {HostCall::ConvertToType,
+         [](MemHost& h) {
+             auto* bone = static_cast<Object*>(h.CreateInstance(GEOMOBJECT_CLASS_ID, BONE_OBJ_CLASSID));
+             Object* mesh = bone ? bone->ConvertToType(0, triObjectClassID) : nullptr;
+             if (mesh) {
+                 mesh->DeleteThis();
+             }
+             return mesh != nullptr;
+         }},
+        {HostCall::GetTempPathA,
+         [](MemHost& h) {
+             char folder[MAX_PATH];
+             return h.GetPlatform().GetTempPathA(MAX_PATH, folder) != 0;
+         }},
+        {HostCall::GetTempFileNameA,
+         [](MemHost& h) {
+             // A name formed, not created, so nothing is left behind.
+             char name[MAX_PATH];
+             return h.GetPlatform().GetTempFileNameA("/", "tvx", 1, name) != 0;
+         }},
     };
 }
 

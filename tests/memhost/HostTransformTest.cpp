@@ -107,12 +107,31 @@ Matrix3 Placement(float ex, float ey, float ez, const Point3& scale, const Point
 
 TEST(HostMatrix, InverseUndoesAnAffineMatrixAndIsTheIdentityWhenSingular) {
     const Matrix3 m = Placement(0.4f, -1.1f, 2.0f, Point3(2, 0.5f, 3), Point3(10, -4, 7));
-    EXPECT_TRUE(NearlyEqual(Multiply(m, Inverse(m)), Matrix3(), kTolerance));
-    EXPECT_TRUE(NearlyEqual(Multiply(Inverse(m), m), Matrix3(), kTolerance));
+    EXPECT_TRUE(NearlyEqual(Multiply(m, memhost::Inverse(m)), Matrix3(), kTolerance));
+    EXPECT_TRUE(NearlyEqual(Multiply(memhost::Inverse(m), m), Matrix3(), kTolerance));
 
     Matrix3 flat = m;
     flat.SetRow(2, Point3(0, 0, 0));
-    EXPECT_EQ(Inverse(flat), Matrix3());
+    EXPECT_EQ(memhost::Inverse(flat), Matrix3());
+}
+
+TEST(HostMatrix, ThePlugInsArithmeticAgreesWithTheHostsOwn) {
+    // The layer's single-precision operators against the host's double-
+    // precision ones.
+    const Matrix3 a = Placement(0.4f, -1.1f, 2.0f, Point3(2, 0.5f, 3), Point3(10, -4, 7));
+    const Matrix3 b = Placement(-0.3f, 0.2f, 0.9f, Point3(1, 1, -1), Point3(0.5f, 2, -3));
+    EXPECT_TRUE(NearlyEqual(a * b, Multiply(a, b), 1e-4f));
+    EXPECT_TRUE(NearlyEqual(hostapi::Inverse(a), memhost::Inverse(a), 1e-4f));
+    EXPECT_TRUE(NearlyEqual(a * hostapi::Inverse(a), Matrix3(), 1e-5f));
+    const Point3 p = Point3(1, -2, 0.5f) * a;
+    const Point3 q = TransformPoint(Point3(1, -2, 0.5f), a);
+    EXPECT_NEAR(p.x, q.x, 1e-4f);
+    EXPECT_NEAR(p.y, q.y, 1e-4f);
+    EXPECT_NEAR(p.z, q.z, 1e-4f);
+    EXPECT_EQ(hostapi::CrossProd(Point3(1, 0, 0), Point3(0, 1, 0)), Point3(0, 0, 1));
+    Matrix3 flat = a;
+    flat.SetRow(1, Point3(0, 0, 0));
+    EXPECT_EQ(hostapi::Inverse(flat), Matrix3());
 }
 
 TEST(HostMatrix, ProductAppliesTheLeftMatrixFirst) {
