@@ -1,0 +1,84 @@
+#include "exporter/ExportFlow.h"
+
+#include <array>
+#include <system_error>
+
+#include "exporter/ConvertScene.h"
+#include "exporter/ExportOptionsDialog.h"
+#include "exporter/ModuleState.h"
+#include "fileformat/SaveSceneFile.h"
+#include "geometry/SceneBounds.h"
+#include "geometry/SwapUpAxis.h"
+
+namespace tvx::exporter {
+namespace {
+
+constexpr hostapi::DWORD kTempFolderLength = 246;
+
+void Tell(hostapi::Platform& platform, hostapi::LPCSTR text, hostapi::LPCSTR caption, hostapi::UINT icon) {
+    (void)platform.MessageBoxA(platform.GetActiveWindow(), text, caption, hostapi::MB_OK | icon);
+}
+
+void TellError(hostapi::Platform& platform, hostapi::LPCSTR text) {
+    Tell(platform, text, "Error", hostapi::MB_ICONERROR);
+}
+
+bool AskForOptions(hostapi::Platform& platform, ExportOptions& options) {
+    return platform.DialogBoxParamA(TheModule().instance, &ExportOptionsTemplate(), platform.GetActiveWindow(),
+                                    ExportOptionsDlgProc, reinterpret_cast<hostapi::LPARAM>(&options)) == 1;
+}
+
+void ApplyTransforms(TVXExporterData& data) {
+    // Swap first: the centre is taken in the file's space.
+    if (IsOn(data.options.swapScene)) {
+        SwapUpAxis(data.scene, kZUpToYUp);
+    }
+    if (IsOn(data.options.centerScene)) {
+        CenterOnBounds(data.scene, 0, 1);
+    }
+}
+
+}  // namespace
+
+int SaveDocument(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::Platform& platform) {
+    if (fileName == nullptr) {
+        return 0;
+    }
+    std::array<char, kTempFolderLength> folder{};
+    std::array<char, hostapi::MAX_PATH> temporary{};
+    if (platform.GetTempPathA(kTempFolderLength, folder.data()) == 0 ||
+        platform.GetTempFileNameA(folder.data(), "tvx", 0, temporary.data()) == 0) {
+        TellError(platform, "There was an error creating the file.");
+        return 0;
+    }
+    StdioOutputFile file;
+    if (!file.Open(temporary.data())) {
+        std::error_code ignored;
+        std::filesystem::remove(temporary.data(), ignored);  // the empty file the platform made
+        TellError(platform, "There was an error opening the file.");
+        return 0;
+    }
+    ApplyTransforms(data);
+    return SaveSceneFileVia(data, file, temporary.data(), fileName);
+}
+
+int RunExport(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::ExpInterface* ei, hostapi::Interface* ip,
+              bool suppressPrompts, hostapi::DWORD optionBits) {
+    if (fileName == nullptr || ei == nullptr || ip == nullptr) {
+        return 0;
+    }
+    TheModule().selectedOnly = (optionBits & hostapi::SCENE_EXPORT_SELECTED) != 0;
+    hostapi::Platform& platform = ip->GetPlatform();
+    if (!suppressPrompts && !AskForOptions(platform, data.options)) {
+        return 1;
+    }
+    if (ConvertScene(data, *ei, *ip) <= 0) {
+        TellError(platform, "There was an error exporting the file.");
+    } else if (SaveDocument(data, fileName, platform) != 0) {
+        Tell(platform, "The file was successfully exported.", "Success", hostapi::MB_ICONINFORMATION);
+    }
+    ClearScene(data.scene);
+    return 1;
+}
+
+}  // namespace tvx::exporter

@@ -1,0 +1,10 @@
+#include "exporter/ModuleState.h"
+
+namespace tvx::exporter {
+
+ModuleState& TheModule() {
+    static ModuleState state;
+    return state;
+}
+
+}  // namespace tvx::exporter

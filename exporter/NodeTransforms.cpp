@@ -1,0 +1,62 @@
+#include "exporter/NodeTransforms.h"
+
+#include <cmath>
+
+#include "geometry/AffineDecomposition.h"
+#include "geometry/Matrix.h"
+
+namespace tvx::exporter {
+namespace {
+
+constexpr float kNearZero = 0.0001f;
+
+float Clean(float v) { return std::fabs(v) < kNearZero ? 0.0f : v; }
+
+hostapi::Matrix3 ToHostMatrix(const Matrix4& m) {
+    hostapi::Matrix3 host;
+    for (int r = 0; r < 4; ++r) {
+        host.SetRow(r, {m(0, r), m(1, r), m(2, r)});
+    }
+    return host;
+}
+
+}  // namespace
+
+Matrix4 ToDocumentMatrix(const hostapi::Matrix3& host) {
+    Matrix4 m;
+    for (int c = 0; c < 4; ++c) {
+        const hostapi::Point3 row = host.GetRow(c);
+        m(0, c) = row.x;
+        m(1, c) = row.y;
+        m(2, c) = row.z;
+    }
+    return m;
+}
+
+hostapi::Matrix3 WithoutNearZeros(const hostapi::Matrix3& m) {
+    hostapi::Matrix3 cleaned;
+    for (int r = 0; r < 4; ++r) {
+        const hostapi::Point3 row = m.GetRow(r);
+        cleaned.SetRow(r, {Clean(row.x), Clean(row.y), Clean(row.z)});
+    }
+    return cleaned;
+}
+
+hostapi::Matrix3 LocalTransformAt(hostapi::INode& node, hostapi::TimeValue t) {
+    const Matrix4 world = ToDocumentMatrix(node.GetNodeTM(t));
+    hostapi::INode* parent = node.GetParentNode();
+    if (parent == nullptr) {
+        return ToHostMatrix(world);
+    }
+    // Row vectors: local = world x inverse(parent); in column form
+    // inverse(parent) x world.
+    return ToHostMatrix(Multiply(Inverse(ToDocumentMatrix(parent->GetNodeTM(t))), world));
+}
+
+Placement DecomposePlacement(const hostapi::Matrix3& host) {
+    const AffineParts parts = DecomposeAffine(ToDocumentMatrix(host));
+    const float sign = parts.f < 0.0f ? parts.f : 1.0f;
+    return {{parts.t.x, parts.t.y, parts.t.z}, parts.q, {parts.k.x * sign, parts.k.y * sign, parts.k.z * sign}};
+}
+
+}  // namespace tvx::exporter

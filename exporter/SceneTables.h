@@ -1,0 +1,36 @@
+// The host scene sorted into the tables a conversion reads from: meshes,
+// lights, cameras, and nodes (everything that becomes a bone: meshes,
+// bones, dummies, helpers).
+#pragma once
+
+#include <vector>
+
+#include "hostapi/ExpInterface.h"
+#include "hostapi/Nodes.h"
+
+namespace tvx::exporter {
+
+struct SceneTables {
+    std::vector<hostapi::INode*> meshes;
+    std::vector<hostapi::INode*> lights;
+    std::vector<hostapi::INode*> cameras;
+    std::vector<hostapi::INode*> nodes;
+};
+
+// Which tables a node's object (evaluated at time 0) puts it in.
+struct NodeKinds {
+    bool mesh = false;
+    bool node = false;
+    bool light = false;
+    bool camera = false;
+};
+[[nodiscard]] NodeKinds ClassifyObject(hostapi::Object& object);
+
+// Walks the scene once, in the host's order; with selectedOnly, nodes that
+// are not selected are left out. Nodes without an object are left out.
+[[nodiscard]] SceneTables CollectScene(hostapi::IScene& scene, bool selectedOnly);
+
+// The index of node in the table, or -1.
+[[nodiscard]] int IndexIn(const std::vector<hostapi::INode*>& table, const hostapi::INode* node);
+
+}  // namespace tvx::exporter

@@ -1,0 +1,151 @@
+#include "exporter/SkeletonConversion.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "document/SceneAllocation.h"
+#include "exporter/NodeTransforms.h"
+#include "exporter/SceneTables.h"
+#include "geometry/QuaternionOps.h"
+#include "geometry/Vector.h"
+
+namespace tvx::exporter {
+namespace {
+
+constexpr int kDefaultFrameRate = 30;
+
+Placement PlacementAt(hostapi::INode& node, hostapi::TimeValue t) {
+    return DecomposePlacement(WithoutNearZeros(LocalTransformAt(node, t)));
+}
+
+// What every key of a node is measured against: its placement at time 0.
+struct ReferencePose {
+    Placement placement;
+    Quaternion inverseRotation;
+    Vector3 axes[3];
+
+    explicit ReferencePose(hostapi::INode& node) {
+        const hostapi::Matrix3 local = WithoutNearZeros(LocalTransformAt(node, 0));
+        placement = DecomposePlacement(local);
+        inverseRotation = Inverse(placement.rotation);
+        for (int r = 0; r < 3; ++r) {
+            const hostapi::Point3 row = local.GetRow(r);
+            axes[r] = {row.x, row.y, row.z};
+        }
+    }
+
+    Vector3 Offset(const Vector3& position) const {
+        const Vector3 d = position - placement.position;
+        return {Dot(axes[0], d), Dot(axes[1], d), Dot(axes[2], d)};
+    }
+
+    Vector3 RelativeScale(const Vector3& s) const {
+        const Vector3& s0 = placement.scale;
+        return {s0.x != 0.0f ? s.x / s0.x : s.x, s0.y != 0.0f ? s.y / s0.y : s.y, s0.z != 0.0f ? s.z / s0.z : s.z};
+    }
+};
+
+int SampleTrack(hostapi::INode& node, int frames, int ticksPerFrame, int frameRate, TVXBoneTrack& track) {
+    if (!AllocPositionKeys(track, frames) || !AllocRotationKeys(track, frames) || !AllocScaleKeys(track, frames)) {
+        return 0;
+    }
+    const ReferencePose reference(node);
+    for (int f = 0; f < frames; ++f) {
+        const auto i = static_cast<std::size_t>(f);
+        const float seconds = static_cast<float>(f) / static_cast<float>(frameRate);
+        const Placement now = PlacementAt(node, f * ticksPerFrame);
+        track.positionKeys[i] = {seconds, reference.Offset(now.position)};
+        track.rotationKeys[i] = {seconds, Multiply(reference.inverseRotation, now.rotation)};
+        track.scaleKeys[i] = {seconds, reference.RelativeScale(now.scale)};
+    }
+    return 1;
+}
+
+}  // namespace
+
+int ConvertBones(const std::vector<hostapi::INode*>& nodes, TVXScene& scene) {
+    if (nodes.empty()) {
+        return 1;
+    }
+    if (!AllocBones(scene, Count(nodes))) {
+        return 0;
+    }
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        hostapi::INode& node = *nodes[i];
+        TVXBone& bone = scene.bones[i];
+        const char* name = node.GetName();
+        bone.name = TVXString::FromNarrow(name != nullptr ? name : "");
+        bone.parentIndex = IndexIn(nodes, node.GetParentNode());
+        const Placement placement = PlacementAt(node, 0);
+        bone.transform.position = placement.position;
+        bone.transform.rotation = placement.rotation;
+        bone.transform.scale = placement.scale;
+        bone.color = {1.0f, 1.0f, 1.0f, 1.0f};
+    }
+    return 1;
+}
+
+int ConvertAnimation(const std::vector<hostapi::INode*>& nodes, hostapi::Interface& ip, TVXScene& scene) {
+    if (!AllocAnimations(scene, 1)) {
+        return 0;
+    }
+    TVXAnimation& animation = scene.animations.front();
+    const hostapi::Interval range = ip.GetAnimRange();
+    const int rate = ip.GetFrameRate() == 0 ? kDefaultFrameRate : ip.GetFrameRate();
+    // A host reporting no ticks per frame would have no frames at all.
+    const int ticksPerFrame = std::max(ip.GetTicksPerFrame(), 1);
+    const long long length = static_cast<long long>(range.End()) - range.Start();
+    const long long frames = std::max<long long>(length / ticksPerFrame + 1, 0);
+    if (frames > std::numeric_limits<int>::max()) {
+        return 0;
+    }
+    animation.reserved = 0;
+    animation.start = 0.0f;
+    animation.end = static_cast<float>(length / ticksPerFrame);
+    animation.frameRate = static_cast<float>(rate);
+    if (!nodes.empty() && !AllocTracks(animation, Count(nodes))) {
+        return 0;
+    }
+    for (std::size_t b = 0; b < nodes.size(); ++b) {
+        if (frames > 0 && !SampleTrack(*nodes[b], static_cast<int>(frames), ticksPerFrame, rate, animation.tracks[b])) {
+            return 0;
+        }
+    }
+    StoreAnimationRange(animation);
+    return 1;
+}
+
+void StoreAnimationRange(TVXAnimation& animation) {
+    float smallest = std::numeric_limits<float>::max();
+    float largest = 0.0f;
+    bool anyKey = false;
+    const auto visit = [&](auto&& fn) {
+        for (TVXBoneTrack& track : animation.tracks) {
+            for (auto& k : track.positionKeys) fn(k.time);
+            for (auto& k : track.rotationKeys) fn(k.time);
+            for (auto& k : track.scaleKeys) fn(k.time);
+        }
+    };
+    visit([&](float& t) {
+        anyKey = true;
+        smallest = std::min(smallest, t);
+        largest = std::max(largest, t);
+    });
+    if (!anyKey) {
+        smallest = 0.0f;
+    }
+    if (smallest < 0.0f) {
+        largest = 0.0f;
+        visit([&](float& t) {
+            t -= smallest;
+            largest = std::max(largest, t);
+        });
+    }
+    const float rate = animation.frameRate == 0.0f ? static_cast<float>(kDefaultFrameRate) : animation.frameRate;
+    animation.start = std::fabs(smallest) * rate;
+    animation.end = std::fabs(largest) * rate;
+    animation.frameRate = rate;
+}
+
+}  // namespace tvx::exporter
