@@ -62,7 +62,7 @@ void Unweld(MeshEntry& mesh) {
 struct PassScratch {
     std::vector<std::uint8_t> inPass;
     std::vector<int> mergedInto;  // -1 for a kept vertex
-    std::vector<int> newIndex;
+    std::vector<int> closedUpAt;
     WeldGrid grid;
 };
 
@@ -105,26 +105,31 @@ int FindMerges(const std::vector<MeshVertexEntry>& vertices, int markedCount, Pa
     return merged;
 }
 
-// Everything that can fail is allocated before the first vertex moves.
-void KeepUnmerged(MeshEntry& mesh, int merged, PassScratch& scratch) {
-    const std::size_t count = mesh.vertices.size();
-    std::vector<MeshVertexEntry> kept;
-    kept.reserve(count - static_cast<std::size_t>(merged));
-    scratch.newIndex.resize(count);
-    for (std::size_t v = count; v-- > 0;) {
+// The kept vertices close up in place and are then turned round, so no
+// second array is needed and nothing can fail once a vertex has moved.
+void KeepUnmerged(MeshEntry& mesh, PassScratch& scratch) {
+    std::vector<MeshVertexEntry>& vertices = mesh.vertices;
+    scratch.closedUpAt.resize(vertices.size());
+    std::size_t kept = 0;
+    for (std::size_t v = 0; v < vertices.size(); ++v) {
         if (scratch.mergedInto[v] < 0) {
-            scratch.newIndex[v] = static_cast<int>(kept.size());
-            kept.push_back(std::move(mesh.vertices[v]));
+            scratch.closedUpAt[v] = static_cast<int>(kept);
+            if (kept != v) {
+                vertices[kept] = std::move(vertices[v]);
+            }
+            ++kept;
         }
     }
+    vertices.erase(vertices.begin() + static_cast<std::ptrdiff_t>(kept), vertices.end());
+    std::reverse(vertices.begin(), vertices.end());
+    const int last = static_cast<int>(kept) - 1;
     for (MeshFaceEntry& face : mesh.faces) {
         for (int& v : face.vertices) {
             // Only kept vertices are merged into, so one link leads to one.
             const int into = scratch.mergedInto[static_cast<std::size_t>(v)];
-            v = scratch.newIndex[static_cast<std::size_t>(into < 0 ? v : into)];
+            v = last - scratch.closedUpAt[static_cast<std::size_t>(into < 0 ? v : into)];
         }
     }
-    mesh.vertices = std::move(kept);
 }
 
 }  // namespace
@@ -143,9 +148,11 @@ void Reweld(MeshEntry& mesh) {
         const int marked = MarkCorners(mesh.faces, pass, mesh.vertices.size(), scratch.inPass);
         const int merged = FindMerges(mesh.vertices, marked, scratch);
         if (merged > 0) {
-            KeepUnmerged(mesh, merged, scratch);
+            KeepUnmerged(mesh, scratch);
         }
     }
+    // The corners' copies took room for every corner.
+    mesh.vertices.shrink_to_fit();
 }
 
 }  // namespace tvx::exporter
