@@ -9,11 +9,8 @@ namespace {
 
 // From this magnitude on, neighbouring floats lie 2^-9 or more apart, wider
 // than the weld distance, and so do the floats just below it: two such
-// coordinates weld only when they are equal. The coordinate's bits then
-// name its cell, where a division would overflow any integer near FLT_MAX.
-// As integers those bits (at least 0x47000000, or negative below
-// -0x39000000) lie far outside the divided cells (below 2^24 in
-// magnitude), so the two kinds never share a cell.
+// coordinates weld only when they are equal. The coordinate itself then
+// names its cell, where a division would overflow any integer near FLT_MAX.
 constexpr float kExactFrom = 32768.0f;
 
 // Twice the weld distance, and 1% more: a point searches its own cell and
@@ -33,16 +30,23 @@ bool IsExact(float x) { return std::fabs(x) >= kExactFrom; }
 
 double InCells(float x) { return static_cast<double>(x) / kCellSize; }
 
+// The bits of the magnitude, signed: at least 0x47000000 in size, where the
+// divided cells stay below 2^24, so the two kinds never share a cell.
+std::int32_t ExactCell(float x) {
+    const auto magnitude = static_cast<std::int32_t>(std::bit_cast<std::uint32_t>(x) & 0x7FFFFFFFu);
+    return x < 0.0f ? -magnitude : magnitude;
+}
+
 std::int32_t CellAlong(float x) {
     if (IsExact(x)) {
-        return std::bit_cast<std::int32_t>(x);
+        return ExactCell(x);
     }
     return static_cast<std::int32_t>(std::floor(InCells(x)));
 }
 
 AxisCells SearchAlong(float x) {
     if (IsExact(x)) {
-        return {std::bit_cast<std::int32_t>(x), 1};
+        return {ExactCell(x), 1};
     }
     const double scaled = InCells(x);
     const double cell = std::floor(scaled);
