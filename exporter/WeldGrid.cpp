@@ -79,6 +79,18 @@ void WeldGrid::Allocate(std::size_t points) {
     usedSlots_ = 0;
 }
 
+// The cells keep their entries; only the slots move.
+void WeldGrid::Grow() {
+    const std::vector<Slot> old = std::move(slots_);
+    Allocate(std::max<std::size_t>(2 * usedSlots_, 8));
+    for (const Slot& slot : old) {
+        if (slot.newest >= 0) {
+            slots_[SlotOf(slot.cell)] = slot;
+            ++usedSlots_;
+        }
+    }
+}
+
 std::size_t WeldGrid::SlotOf(const Cell& cell) const {
     std::uint64_t h = static_cast<std::uint32_t>(cell.x) * 0x9E3779B97F4A7C15ull;
     h ^= static_cast<std::uint32_t>(cell.y) * 0xC2B2AE3D27D4EB4Full;
@@ -98,14 +110,7 @@ void WeldGrid::Insert(int index, const Vector3& position) {
         return;
     }
     if (2 * (usedSlots_ + 1) > slots_.size()) {
-        const std::vector<Slot> old = std::move(slots_);
-        Allocate(std::max<std::size_t>(2 * usedSlots_, 8));
-        for (const Slot& s : old) {
-            if (s.newest >= 0) {
-                slots_[SlotOf(s.cell)] = s;
-                ++usedSlots_;
-            }
-        }
+        Grow();
     }
     const Cell cell{CellAlong(position.x), CellAlong(position.y), CellAlong(position.z)};
     Slot& slot = slots_[SlotOf(cell)];

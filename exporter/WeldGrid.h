@@ -56,6 +56,8 @@ private:
     };
 
     void Allocate(std::size_t points);
+    void Grow();
+    // The slot holding cell, or the empty one where it would go.
     [[nodiscard]] std::size_t SlotOf(const Cell& cell) const;
     [[nodiscard]] int NewestWithinCell(const Cell& cell, const Vector3& position) const;
 
