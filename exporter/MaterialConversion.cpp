@@ -6,6 +6,7 @@
 
 #include "document/MaterialMaps.h"
 #include "exporter/HostMaterialClasses.h"
+#include "exporter/MapConversion.h"
 
 namespace tvx::exporter {
 namespace {
@@ -53,7 +54,7 @@ int ConvertStandard(hostapi::StdMat& source, TVXMaterial& material) {
     material.colors[kColorSlot5] = kOpaqueBlack;
     material.shininess = StoredShininess(source.GetShininess(0));
     material.opacity = StoredOpacity(source.GetOpacity(0));
-    return 1;
+    return ConvertMaps(source, material);
 }
 
 bool Append(std::vector<TVXMaterial>& materials, TVXMaterial&& material) {

@@ -1,12 +1,16 @@
-// The host materials of the exported meshes as document materials.
+// The host materials of the exported meshes as document materials and maps.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
+#include "exporter/MapConversion.h"
 #include "exporter/MaterialConversion.h"
 #include "exporter/SceneTables.h"
+#include "importer/MaterialBuilder.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
 
@@ -63,6 +67,12 @@ Exported Export() {
     return e;
 }
 
+const TVXMap& MapIn(const TVXMaterial& material, std::size_t slot) {
+    EXPECT_LT(slot, material.mapSlots.size());
+    static const TVXMap none;
+    return slot < material.mapSlots.size() && material.mapSlots[slot] ? *material.mapSlots[slot] : none;
+}
+
 TEST(MaterialConversion, EveryMeshContributesItsOwnMaterials) {
     const Exported e = Export();
     std::vector<std::string> names;
@@ -73,6 +83,8 @@ TEST(MaterialConversion, EveryMeshContributesItsOwnMaterials) {
     const TVXMaterial& wood = e.scene.materials[0];
     const TVXMaterial& again = e.scene.materials[1];
     EXPECT_EQ(again.colors, wood.colors);
+    EXPECT_EQ(again.mapSlots.size(), wood.mapSlots.size());
+    EXPECT_EQ(MapIn(again, 0).fileName, MapIn(wood, 0).fileName);
 
     EXPECT_EQ(wood.flags, 1 | kMaterialFlagTwoSided);
     EXPECT_EQ(wood.colors[kColorDiffuse], (RGBA{1.0f, 1.0f, 1.0f, 1.0f})) << "a diffuse bitmap is shown untinted";
@@ -88,6 +100,50 @@ TEST(MaterialConversion, EveryMeshContributesItsOwnMaterials) {
     const TVXMaterial& inner = e.scene.materials[4];
     EXPECT_EQ(inner.opacity, 1.0f) << "a nested multi material keeps its faces visible";
     EXPECT_EQ(inner.colors, TVXMaterial{}.colors);
+    EXPECT_TRUE(inner.mapSlots.empty());
+}
+
+TEST(MapConversion, BitmapsGiveTheirBareNameTilingAndLayout) {
+    for (const auto& [path, name] : std::vector<std::pair<std::string, std::string>>{
+             {R"(C:\art\wood.png)", "wood.png"}, {"C:name.png", "name.png"}, {R"(D:/a\b/x.jpg)", "x.jpg"},
+             {"plain.bmp", "plain.bmp"}, {R"(folder\)", ""}}) {
+        EXPECT_EQ(FileNameWithoutFolders(path), name) << path;
+    }
+    const Exported e = Export();
+    const TVXMaterial& wood = e.scene.materials[0];
+    ASSERT_EQ(wood.mapSlots.size(), 3u) << "reflection is not carried";
+    // key, file, flags, the host tiling the importer makes of them
+    const std::vector<std::tuple<int, std::string, int, int>> maps = {
+        {kMapKeyDiffuse, "wood.png", 0x10001, 0},
+        {kMapKeyOpacity, "alpha.png", 0x110001, hostapi::U_WRAP},
+        {kMapKeyBump, "normal.png", 0x310003, hostapi::U_WRAP | hostapi::V_WRAP},
+    };
+    for (std::size_t slot = 0; slot < maps.size(); ++slot) {
+        const auto& [key, file, flags, hostTiling] = maps[slot];
+        const TVXMap& map = MapIn(wood, slot);
+        EXPECT_EQ(map.key, key);
+        EXPECT_EQ(map.kind, kMapKindBitmap);
+        EXPECT_EQ(map.fileName.ToUtf8(), file);
+        EXPECT_EQ(map.flags, flags) << file;
+        EXPECT_EQ(importer::TilingFlags(map.flags), hostTiling) << file;
+    }
+    const TVXMap& diffuse = MapIn(wood, 0);
+    EXPECT_EQ(diffuse.offset, (Vector3{0.25f, 0.5f, 0.0f}));
+    EXPECT_EQ(diffuse.tiling, (Vector3{2.0f, 3.0f, 1.0f}));
+    EXPECT_NEAR(diffuse.angle.z, 90.0f, 1e-4f);
+}
+
+TEST(MapConversion, ADiffuseMultiplyGivesALayeredMapOfItsTwoBitmaps) {
+    const Exported e = Export();
+    const TVXMaterial& a = e.scene.materials[2];
+    ASSERT_EQ(a.mapSlots.size(), 1u) << "a Normal Bump only as bump";
+    const TVXMap& layered = MapIn(a, 0);
+    EXPECT_EQ(layered.kind, kMapKindLayered);
+    ASSERT_EQ(layered.entries.size(), 2u);
+    EXPECT_EQ(layered.entries[0].fileName.ToUtf8(), "alpha.png");
+    EXPECT_EQ(layered.entries[1].fileName.ToUtf8(), "light.png") << "the name, though its path is too long to store";
+    EXPECT_EQ(layered.flags, 0x10003 | kMapFlagTileV) << "tiling from the last bitmap";
+    EXPECT_EQ(layered.tiling.x, 4.0f);
 }
 
 }  // namespace
