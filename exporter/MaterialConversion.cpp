@@ -130,4 +130,33 @@ int ConvertMaterials(const std::vector<hostapi::INode*>& meshNodes, TVXScene& sc
     return 1;
 }
 
+PolygonMaterialIndices::PolygonMaterialIndices(hostapi::Mtl* nodeMaterial, int base, int total)
+    : base_(base), total_(total), counted_(IsStandard(nodeMaterial) ? 1 : 0) {
+    if (!IsMultiSubObject(nodeMaterial)) {
+        return;
+    }
+    const int slots = std::max(nodeMaterial->NumSubMtls(), 0);
+    slotOffsets_.assign(static_cast<std::size_t>(slots), -1);
+    for (int i = 0; i < slots; ++i) {
+        if (IsExportedSubMaterial(nodeMaterial->GetSubMtl(i))) {
+            slotOffsets_[static_cast<std::size_t>(i)] = counted_++;
+        }
+    }
+}
+
+int PolygonMaterialIndices::ForFace(int faceMaterialId) const {
+    if (counted_ == 0 || base_ < 0 || base_ >= total_) {
+        return -1;
+    }
+    const int offset = OffsetOf(faceMaterialId);
+    return offset < total_ - base_ ? base_ + offset : -1;
+}
+
+int PolygonMaterialIndices::OffsetOf(int faceMaterialId) const {
+    if (faceMaterialId < 0 || faceMaterialId >= Count(slotOffsets_)) {
+        return 0;
+    }
+    return std::max(slotOffsets_[static_cast<std::size_t>(faceMaterialId)], 0);
+}
+
 }  // namespace tvx::exporter

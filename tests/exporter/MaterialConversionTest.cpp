@@ -1,4 +1,5 @@
-// The host materials of the exported meshes as document materials and maps.
+// The host materials of the exported meshes as document materials and maps,
+// and the material index each face gets.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -144,6 +145,35 @@ TEST(MapConversion, ADiffuseMultiplyGivesALayeredMapOfItsTwoBitmaps) {
     EXPECT_EQ(layered.entries[1].fileName.ToUtf8(), "light.png") << "the name, though its path is too long to store";
     EXPECT_EQ(layered.flags, 0x10003 | kMapFlagTileV) << "tiling from the last bitmap";
     EXPECT_EQ(layered.tiling.x, 4.0f);
+}
+
+TEST(PolygonMaterialIndices, FacesGetTheMaterialTheirIdNames) {
+    const Exported e = Export();
+    std::vector<int> bases;
+    int total = 0;
+    for (hostapi::INode* mesh : e.meshes) {
+        bases.push_back(total);
+        total += CountedMaterials(mesh->GetMtl());
+    }
+    ASSERT_EQ(bases, (std::vector<int>{0, 1, 2, 2, 5}));
+    ASSERT_EQ(total, Count(e.scene.materials));
+    struct Case {
+        std::size_t mesh;
+        int faceMaterialId;
+        int index;
+    };
+    for (const Case& c : std::vector<Case>{
+             {0, 0, 0}, {0, 9, 0}, {1, 0, 1}, {1, 5, 1},  // a standard material: the mesh's one, whatever the id
+             {2, 0, -1},                                  // no material
+             {3, 0, 2}, {3, 2, 3}, {3, 3, 4},             // the other-class slot 1 is not counted
+             {3, 1, 2}, {3, 4, 2}, {3, -1, 2},            // ids that name nothing exported: the mesh's first
+             {4, 0, -1}, {4, -1, -1},                     // another class exports nothing
+         }) {
+        const PolygonMaterialIndices indices(e.meshes[c.mesh]->GetMtl(), bases[c.mesh], total);
+        EXPECT_EQ(indices.ForFace(c.faceMaterialId), c.index) << "Mesh" << c.mesh << " id " << c.faceMaterialId;
+    }
+    EXPECT_EQ(PolygonMaterialIndices(e.meshes[0]->GetMtl(), 5, 5).ForFace(0), -1) << "base not below the total";
+    EXPECT_EQ(PolygonMaterialIndices(e.meshes[3]->GetMtl(), 2, 4).ForFace(3), -1) << "past the total";
 }
 
 }  // namespace
