@@ -1,6 +1,7 @@
 #include "exporter/ExportFlow.h"
 
 #include <array>
+#include <new>
 #include <system_error>
 
 #include "exporter/ConvertScene.h"
@@ -9,6 +10,7 @@
 #include "fileformat/SaveSceneFile.h"
 #include "geometry/SceneBounds.h"
 #include "geometry/SwapUpAxis.h"
+#include "hostapi/SceneExport.h"
 
 namespace tvx::exporter {
 namespace {
@@ -59,7 +61,21 @@ int SaveDocument(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::Platf
         return 0;
     }
     ApplyTransforms(data);
-    return SaveSceneFileVia(data, file, temporary.data(), fileName);
+    int saved = 0;
+    try {
+        saved = SaveSceneFileVia(data, file, temporary.data(), fileName);
+    } catch (const std::bad_alloc&) {
+        // Only the paths can throw here; the file was not written yet.
+        (void)file.Close();
+        std::error_code ignored;
+        std::filesystem::remove(temporary.data(), ignored);
+    }
+    // The save leaves the target untouched when it fails; say so, or the
+    // user would be told nothing at all.
+    if (saved == 0) {
+        TellError(platform, "There was an error creating the file.");
+    }
+    return saved;
 }
 
 int RunExport(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::ExpInterface* ei, hostapi::Interface* ip,

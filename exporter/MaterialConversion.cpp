@@ -153,10 +153,12 @@ int PolygonMaterialIndices::ForFace(int faceMaterialId) const {
 }
 
 int PolygonMaterialIndices::OffsetOf(int faceMaterialId) const {
-    if (faceMaterialId < 0 || faceMaterialId >= Count(slotOffsets_)) {
+    if (faceMaterialId < 0 || slotOffsets_.empty()) {
         return 0;
     }
-    return std::max(slotOffsets_[static_cast<std::size_t>(faceMaterialId)], 0);
+    // The host shows an id past the slots with the slot it wraps round to.
+    const auto slot = static_cast<std::size_t>(faceMaterialId) % slotOffsets_.size();
+    return std::max(slotOffsets_[slot], 0);
 }
 
 }  // namespace tvx::exporter

@@ -30,10 +30,10 @@ namespace tvx::exporter {
 // The document material index of each face of one mesh, from the face's
 // material id. Under a standard material every face gets the mesh's first
 // material (`base`). Under a multi/sub-object material a face gets the
-// material of the sub-material its id names, the slots that export none
-// being left out of the count; an id that names no exported sub-material
-// (none, past the slots, a slot of another class or an empty one) gives the
-// mesh's first material. A mesh whose material exports nothing, and any
+// material of the sub-material its id names (an id past the slots wraps
+// round, as the host shows it), the slots that export none being left out
+// of the count; an id that names no exported sub-material (none, a slot of
+// another class or an empty one) gives the mesh's first material. A mesh whose material exports nothing, and any
 // index outside the document's materials, gives -1.
 class PolygonMaterialIndices {
 public:

@@ -10,6 +10,7 @@ namespace tvx::exporter {
 struct ModuleState {
     hostapi::HINSTANCE instance = nullptr;
     bool commonControlsInitialized = false;
+    int commonControlsInitializations = 0;  // stays 1 however often the entry runs
     // Set by every export from the host's option bits; read by the scene
     // enumeration.
     bool selectedOnly = false;

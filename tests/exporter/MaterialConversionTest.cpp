@@ -166,7 +166,8 @@ TEST(PolygonMaterialIndices, FacesGetTheMaterialTheirIdNames) {
              {0, 0, 0}, {0, 9, 0}, {1, 0, 1}, {1, 5, 1},  // a standard material: the mesh's one, whatever the id
              {2, 0, -1},                                  // no material
              {3, 0, 2}, {3, 2, 3}, {3, 3, 4},             // the other-class slot 1 is not counted
-             {3, 1, 2}, {3, 4, 2}, {3, -1, 2},            // ids that name nothing exported: the mesh's first
+             {3, 1, 2}, {3, -1, 2},                       // ids that name nothing exported: the mesh's first
+             {3, 4, 2}, {3, 6, 3}, {3, 5, 2},             // ids past the 4 slots wrap round
              {4, 0, -1}, {4, -1, -1},                     // another class exports nothing
          }) {
         const PolygonMaterialIndices indices(e.meshes[c.mesh]->GetMtl(), bases[c.mesh], total);

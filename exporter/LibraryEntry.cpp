@@ -1,0 +1,47 @@
+// The library's entry points, looked up by name by the host, and the library
+// entry that runs when the library is loaded. The exporter's host SDK is
+// the single-byte one, so its texts are narrow.
+#include <dlfcn.h>
+
+#include "exporter/ModuleState.h"
+#include "exporter/TVXExporter.h"
+#include "hostapi/SceneExport.h"
+
+#define TVX_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+tvx::exporter::TVXClassDesc g_classDesc;
+
+}  // namespace
+
+TVX_EXPORT hostapi::BOOL DllMain(hostapi::HINSTANCE module, hostapi::DWORD, hostapi::LPVOID) {
+    tvx::exporter::ModuleState& state = tvx::exporter::TheModule();
+    state.instance = module;
+    if (!state.commonControlsInitialized) {
+        state.commonControlsInitialized = true;
+        ++state.commonControlsInitializations;
+    }
+    return hostapi::TRUE;
+}
+
+TVX_EXPORT hostapi::LPCSTR LibDescription() { return "Tarvex Pro TVX Exporter"; }
+TVX_EXPORT int LibNumberClasses() { return 1; }
+TVX_EXPORT hostapi::max2011::ClassDesc* LibClassDesc(int i) { return i == 0 ? &g_classDesc : nullptr; }
+TVX_EXPORT hostapi::ULONG LibVersion() { return hostapi::max2011::VERSION_3DSMAX; }
+TVX_EXPORT hostapi::ULONG CanAutoDefer() { return 0; }
+
+namespace {
+
+// What the host's loader does on Windows: the library entry, with the
+// library's own handle, as soon as the library is loaded.
+__attribute__((constructor)) void EnterLibrary() {
+    Dl_info info{};
+    hostapi::HINSTANCE module = nullptr;
+    if (dladdr(reinterpret_cast<void*>(&EnterLibrary), &info) != 0) {
+        module = static_cast<hostapi::HINSTANCE>(info.dli_fbase);
+    }
+    (void)DllMain(module, 1, nullptr);
+}
+
+}  // namespace

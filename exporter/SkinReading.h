@@ -1,0 +1,22 @@
+// The bone weights of a mesh node: from its Skin modifier, or failing that
+// its Physique modifier; and, once every node is known, the node-table
+// index of each weight's bone.
+#pragma once
+
+#include <vector>
+
+#include "exporter/MeshEntry.h"
+
+namespace tvx::exporter {
+
+// Gives the entry's vertices (already read) their weights and sets the
+// entry's Skin or Physique flag. A modifier whose point count differs from
+// the mesh's vertex count gives no weights: its points are not these
+// vertices. Throws std::bad_alloc when memory runs out.
+void ReadSkinWeights(MeshEntry& entry);
+
+// Every weight of a skinned mesh gets its bone's index in nodes; a bone
+// that is not exported gets -1 and the whole weight 1.
+void ResolveSkin(std::vector<MeshEntry>& meshes, const std::vector<hostapi::INode*>& nodes);
+
+}  // namespace tvx::exporter
