@@ -72,5 +72,22 @@ TEST(ImportCommand, FlagsAnswerTheDialogAndFailuresSetTheStatus) {
     EXPECT_FALSE(noPlugin.str().empty());
 }
 
+// Reading a scene moves the process into the scene's folder (texture names
+// are looked up there), so relative paths must not be taken after it.
+TEST(ImportCommand, RelativePathsNameTheFoldersTheyWereGivenIn) {
+    test::TempDir dir;
+    std::filesystem::create_directory(dir / "scenes");
+    test::WriteFile(dir / "scenes" / "rich.tvx", test::RichScene(31).File());
+    std::filesystem::current_path(dir.path());
+    ImportCommandOptions options = Defaults();
+    options.output = "host.json";
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunImport("scenes/rich.tvx", options, out, err);
+    std::filesystem::current_path(std::filesystem::temp_directory_path());  // dir goes away
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_TRUE(std::filesystem::exists(dir / "host.json"));
+}
+
 }  // namespace
 }  // namespace tvx::tool

@@ -34,6 +34,12 @@ bool WriteText(const std::filesystem::path& file, const std::string& text, std::
     return true;
 }
 
+std::filesystem::path Absolute(const std::filesystem::path& path) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    return absolute.empty() ? path : absolute;
+}
+
 }  // namespace
 
 int RunImport(const std::filesystem::path& input, const ImportCommandOptions& options, std::ostream& out,
@@ -53,9 +59,10 @@ int RunImport(const std::filesystem::path& input, const ImportCommandOptions& op
 
     memhost::MemHost host;
     host.QueueDialog(AnswerFrom(options));
-    std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(input, ignored);
-    const std::u16string name = (absolute.empty() ? input : absolute).u16string();
+    // Reading the scene changes the process's folder to the scene's, so
+    // both paths are made absolute first.
+    const std::u16string name = Absolute(input).u16string();
+    const std::filesystem::path output = options.output.empty() ? options.output : Absolute(options.output);
     (void)importer->DoImport(name.c_str(), &host, &host, hostapi::FALSE);
 
     int status = 0;
@@ -64,9 +71,9 @@ int RunImport(const std::filesystem::path& input, const ImportCommandOptions& op
         status = 1;
     }
     const std::string json = memhost::HostSceneText(host);
-    if (options.output.empty()) {
+    if (output.empty()) {
         out << json;
-    } else if (!WriteText(options.output, json, err)) {
+    } else if (!WriteText(output, json, err)) {
         return 1;
     }
     return status;
