@@ -3,6 +3,9 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace tvx::tool {
 
@@ -32,6 +35,27 @@ struct ImportCommandOptions {
     std::filesystem::path pluginFolder;  // holds tvxread.dli
 };
 
+// What `tvx export` does: the export options dialog's answers (or no
+// dialog at all), which nodes are selected, where the plug-ins are.
+struct ExportCommandOptions {
+    bool bones = true;      // "Export bones"
+    bool animation = true;  // "Export animation"
+    bool colors = true;     // "Export color channel"
+    bool alpha = true;      // "Export alpha channel"
+    bool mapping = true;    // "Export mapping channel"
+    std::optional<std::string> mappingChannel;  // typed into the "index:" box
+    bool swap = true;       // "Swap scene"
+    bool center = false;    // "Center scene"
+    bool reweld = false;    // "Reweld vertices"
+    bool legacy = false;    // "Export as TVX v2.x"
+    // With selectedOnly, these nodes (by name) are the selection and the
+    // host asks for the selection only.
+    bool selectedOnly = false;
+    std::vector<std::string> selected;
+    bool noPrompt = false;  // the host suppresses the dialog
+    std::filesystem::path pluginFolder;  // holds tvxwrite.dle
+};
+
 // A short summary of a scene file: container, layout, counts and names.
 int RunInfo(const std::filesystem::path& file, const ReadOptions& options, std::ostream& out, std::ostream& err);
 
@@ -49,5 +73,12 @@ int RunConvert(const std::filesystem::path& input, const std::filesystem::path& 
 // err and make the status 1; a plug-in that does not load gives 2.
 int RunImport(const std::filesystem::path& input, const ImportCommandOptions& options, std::ostream& out,
               std::ostream& err);
+
+// Reads a host-scene file into the stand-in host and exports it through
+// the tvxwrite plug-in, as the host would, to output. The message boxes go
+// to err; the status is 0 only when the export reported success, 2 when
+// the plug-in does not load, 1 otherwise.
+int RunExport(const std::filesystem::path& scene, const std::filesystem::path& output,
+              const ExportCommandOptions& options, std::ostream& err);
 
 }  // namespace tvx::tool

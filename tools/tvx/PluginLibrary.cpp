@@ -7,11 +7,15 @@
 namespace tvx::tool {
 namespace {
 
-char16_t Lower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+template <class Char>
+Char Lower(Char c) {
+    return c >= Char('A') && c <= Char('Z') ? static_cast<Char>(c - Char('A') + Char('a')) : c;
+}
 
-bool SameExtension(std::u16string_view a, std::u16string_view b) {
+template <class Char>
+bool SameExtension(std::basic_string_view<Char> a, std::basic_string_view<Char> b) {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char16_t x, char16_t y) { return Lower(x) == Lower(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](Char x, Char y) { return Lower(x) == Lower(y); });
 }
 
 template <class Fn>
@@ -19,18 +23,33 @@ Fn Entry(void* handle, const char* name) {
     return reinterpret_cast<Fn>(dlsym(handle, name));
 }
 
-bool ImportsExtension(hostapi::ClassDesc& desc, std::u16string_view extension) {
-    std::unique_ptr<hostapi::SceneImport> instance(static_cast<hostapi::SceneImport*>(desc.Create(hostapi::FALSE)));
+// Whether an instance of the class (an importer or an exporter) takes
+// files with this extension.
+template <class Plugin, class Desc, class Char>
+bool HandlesExtension(Desc& desc, std::basic_string_view<Char> extension) {
+    std::unique_ptr<Plugin> instance(static_cast<Plugin*>(desc.Create(hostapi::FALSE)));
     if (!instance) {
         return false;
     }
     for (int i = 0; i < instance->ExtCount(); ++i) {
-        const hostapi::MCHAR* ext = instance->Ext(i);
-        if (ext != nullptr && SameExtension(ext, extension)) {
+        const Char* ext = instance->Ext(i);
+        if (ext != nullptr && SameExtension(std::basic_string_view<Char>(ext), extension)) {
             return true;
         }
     }
     return false;
+}
+
+template <class Plugin, class Desc, class Char>
+Desc* FindClass(int count, Desc* (*classDesc)(int), hostapi::SClass_ID superClass,
+                std::basic_string_view<Char> extension) {
+    for (int i = 0; i < count; ++i) {
+        Desc* desc = classDesc(i);
+        if (desc != nullptr && desc->SuperClassID() == superClass && HandlesExtension<Plugin>(*desc, extension)) {
+            return desc;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -43,10 +62,10 @@ std::unique_ptr<PluginLibrary> PluginLibrary::Open(const std::filesystem::path& 
         return nullptr;
     }
     std::unique_ptr<PluginLibrary> library(new PluginLibrary(handle));
-    library->description_ = Entry<hostapi::LibDescriptionFn>(handle, hostapi::kLibDescriptionName);
     library->numberClasses_ = Entry<hostapi::LibNumberClassesFn>(handle, hostapi::kLibNumberClassesName);
-    library->classDesc_ = Entry<hostapi::LibClassDescFn>(handle, hostapi::kLibClassDescName);
-    if (library->description_ == nullptr || library->numberClasses_ == nullptr || library->classDesc_ == nullptr ||
+    library->classDesc_ = dlsym(handle, hostapi::kLibClassDescName);
+    if (dlsym(handle, hostapi::kLibDescriptionName) == nullptr || library->numberClasses_ == nullptr ||
+        library->classDesc_ == nullptr ||
         dlsym(handle, hostapi::kLibVersionName) == nullptr || dlsym(handle, hostapi::kCanAutoDeferName) == nullptr) {
         error = file.string() + " is not a plug-in library: an entry point is missing";
         return nullptr;
@@ -61,14 +80,14 @@ PluginLibrary::~PluginLibrary() {
 }
 
 hostapi::ClassDesc* PluginLibrary::FindImporter(std::u16string_view extension) const {
-    const int count = numberClasses_();
-    for (int i = 0; i < count; ++i) {
-        hostapi::ClassDesc* desc = classDesc_(i);
-        if (desc != nullptr && desc->SuperClassID() == hostapi::SCENE_IMPORT_CLASS_ID && ImportsExtension(*desc, extension)) {
-            return desc;
-        }
-    }
-    return nullptr;
+    return FindClass<hostapi::SceneImport>(numberClasses_(), reinterpret_cast<hostapi::LibClassDescFn>(classDesc_),
+                                           hostapi::SCENE_IMPORT_CLASS_ID, extension);
+}
+
+hostapi::max2011::ClassDesc* PluginLibrary::FindExporter(std::string_view extension) const {
+    return FindClass<hostapi::SceneExport>(numberClasses_(),
+                                           reinterpret_cast<hostapi::max2011::LibClassDescFn>(classDesc_),
+                                           hostapi::SCENE_EXPORT_CLASS_ID, extension);
 }
 
 std::filesystem::path DefaultPluginFolder() {

@@ -1,4 +1,5 @@
-// tvx: look at and convert TVX scene files from the command line.
+// tvx: look at and convert TVX scene files from the command line, and run
+// the two plug-ins on the stand-in host.
 #include <CLI/CLI.hpp>
 
 #include <iostream>
@@ -64,7 +65,57 @@ int main(int argc, char** argv) {
     import->add_flag("--cancel", importOptions.cancel, "Answer the options dialog with Cancel");
     import->add_option("--plugins", pluginFolder, "Folder holding tvxread.dli");
 
+    tvx::tool::ExportCommandOptions exportOptions;
+    exportOptions.pluginFolder = tvx::tool::DefaultPluginFolder();
+    std::string exportOutput;
+    std::string mappingChannel;
+    bool noExportBones = false;
+    bool noExportAnimation = false;
+    bool noExportColor = false;
+    bool noExportAlpha = false;
+    bool noExportMapping = false;
+    bool noSwap = false;
+    std::string exportPluginFolder;
+    CLI::App* exportVerb = app.add_subcommand(
+        "export", "Read a host-scene file (docs/host-scene.md) into the stand-in host and export it through the "
+                  "tvxwrite plug-in to a TVX file");
+    exportVerb->add_option("scene", file, "Host-scene JSON file")->required();
+    exportVerb->add_option("-o,--output", exportOutput, "TVX scene file to write")->required();
+    exportVerb->add_flag("--no-bones", noExportBones, "Untick \"Export bones\"");
+    exportVerb->add_flag("--no-animation", noExportAnimation, "Untick \"Export animation\"");
+    exportVerb->add_flag("--no-color", noExportColor, "Untick \"Export color channel\"");
+    exportVerb->add_flag("--no-alpha", noExportAlpha, "Untick \"Export alpha channel\"");
+    exportVerb->add_flag("--no-mapping", noExportMapping, "Untick \"Export mapping channel\"");
+    CLI::Option* channelOption = exportVerb->add_option(
+        "--mapping-channel", mappingChannel, "Type this into the mapping channel \"index:\" box (default 2)");
+    exportVerb->add_flag("--no-swap", noSwap, "Untick \"Swap scene\" (keep the host's Z up)");
+    exportVerb->add_flag("--center", exportOptions.center, "Tick \"Center scene\"");
+    exportVerb->add_flag("--reweld", exportOptions.reweld, "Tick \"Reweld vertices\"");
+    exportVerb->add_flag("--legacy", exportOptions.legacy, "Tick \"Export as TVX v2.x\" (version 9)");
+    CLI::Option* selectedOption = exportVerb->add_option(
+        "--selected", exportOptions.selected, "Export only these nodes, by name, as the selection");
+    exportVerb->add_flag("--no-prompt", exportOptions.noPrompt,
+                         "Export without the options dialog, with the exporter's own options");
+    exportVerb->add_option("--plugins", exportPluginFolder, "Folder holding tvxwrite.dle");
+
     CLI11_PARSE(app, argc, argv);
+
+    if (exportVerb->parsed()) {
+        exportOptions.bones = !noExportBones;
+        exportOptions.animation = !noExportAnimation;
+        exportOptions.colors = !noExportColor;
+        exportOptions.alpha = !noExportAlpha;
+        exportOptions.mapping = !noExportMapping;
+        exportOptions.swap = !noSwap;
+        if (channelOption->count() > 0) {
+            exportOptions.mappingChannel = mappingChannel;
+        }
+        exportOptions.selectedOnly = selectedOption->count() > 0;
+        if (!exportPluginFolder.empty()) {
+            exportOptions.pluginFolder = exportPluginFolder;
+        }
+        return tvx::tool::RunExport(file, exportOutput, exportOptions, std::cerr);
+    }
 
     if (import->parsed()) {
         importOptions.bones = !noImportBones;

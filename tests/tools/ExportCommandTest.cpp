@@ -1,0 +1,95 @@
+// tvx export: a host-scene file exported through the exporter library,
+// loaded as the host loads it, with the flags answering its dialog.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "fileformat/LoadScene.h"
+#include "tests/support/TempDir.h"
+#include "tools/tvx/Commands.h"
+
+namespace tvx::tool {
+namespace {
+
+constexpr const char* kHostScene = R"({"format": "tvx-host-scene", "version": 1, "scene": {
+  "nodes": [{"id": 0, "name": "Left", "object": 0}, {"id": 1, "name": "Right", "object": 0},
+            {"id": 2, "name": "Lamp", "object": 1}],
+  "objects": [{"id": 0, "kind": "mesh", "vertices": [[0, 0, 0], [1, 0, 0], [0, 0, 1]], "faces": [[0, 1, 2]]},
+              {"id": 1, "kind": "light", "type": 0}]}})";
+
+class ExportCommand : public testing::Test {
+protected:
+    void SetUp() override {
+        options.pluginFolder = TVX_PLUGIN_FOLDER;
+        test::WriteFile(scene, std::vector<std::uint8_t>(kHostScene, kHostScene + std::string_view(kHostScene).size()));
+    }
+
+    int Run() {
+        err.str("");
+        return RunExport(scene, output, options, err);
+    }
+
+    TVXScene ReadBack() {
+        TVXScene read;
+        NoProgress progress;
+        EXPECT_EQ(LoadScene(read, output, progress, LoadOptions::AsStored()), 1);
+        return read;
+    }
+
+    test::TempDir dir;
+    std::filesystem::path scene = dir / "host.json";
+    std::filesystem::path output = dir / "out.tvx";
+    ExportCommandOptions options;
+    std::ostringstream err;
+};
+
+TEST_F(ExportCommand, FlagsAnswerTheDialog) {
+    options.swap = false;
+    options.legacy = true;
+    ASSERT_EQ(Run(), 0) << err.str();
+    EXPECT_NE(err.str().find("The file was successfully exported."), std::string::npos);
+    const TVXScene read = ReadBack();
+    EXPECT_EQ(read.version, 9);
+    EXPECT_EQ(read.vertices.at(2).position, (Vector3{0.0f, 0.0f, 1.0f})) << "not swapped";
+
+    // Without the dialog the exporter's own options hold: version 31, Y up.
+    options.noPrompt = true;
+    ASSERT_EQ(Run(), 0) << err.str();
+    const TVXScene fresh = ReadBack();
+    EXPECT_EQ(fresh.version, 31);
+    EXPECT_EQ(fresh.vertices.at(2).position, (Vector3{0.0f, 1.0f, 0.0f}));
+    EXPECT_EQ(fresh.lights.size(), 1u);
+}
+
+TEST_F(ExportCommand, SelectedNodesAloneAreExported) {
+    options.selectedOnly = true;
+    options.selected = {"Right"};
+    ASSERT_EQ(Run(), 0) << err.str();
+    const TVXScene read = ReadBack();
+    ASSERT_EQ(read.groups.size(), 1u);
+    EXPECT_EQ(read.groups[0].name.ToUtf8(), "Right");
+    EXPECT_TRUE(read.lights.empty());
+
+    options.selected = {"Nobody"};
+    EXPECT_EQ(Run(), 1);
+    EXPECT_NE(err.str().find("Nobody"), std::string::npos);
+}
+
+TEST_F(ExportCommand, FailuresGiveANonZeroStatus) {
+    test::WriteFile(scene, {'{'});
+    EXPECT_EQ(Run(), 1);
+    EXPECT_FALSE(std::filesystem::exists(output));
+
+    EXPECT_EQ(RunExport(dir / "missing.json", output, options, err), 1);
+
+    SetUp();
+    output = dir / "no-such-folder" / "out.tvx";
+    EXPECT_EQ(Run(), 1);
+    EXPECT_NE(err.str().find("There was an error creating the file."), std::string::npos);
+
+    options.pluginFolder = dir.path();
+    EXPECT_EQ(Run(), 2);
+}
+
+}  // namespace
+}  // namespace tvx::tool

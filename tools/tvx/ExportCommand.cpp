@@ -1,0 +1,110 @@
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+#include "exporter/ExportOptionsDialog.h"
+#include "hostapi/SceneExport.h"
+#include "memhost/HostSceneRead.h"
+#include "memhost/MemHost.h"
+#include "tools/tvx/Commands.h"
+#include "tools/tvx/PluginLibrary.h"
+
+namespace tvx::tool {
+namespace {
+
+constexpr const char* kSuccessText = "The file was successfully exported.";
+
+memhost::DialogScript AnswerFrom(const ExportCommandOptions& options) {
+    using namespace tvx::exporter;
+    memhost::DialogScript script;
+    script.checks = {{IDC_EXPORT_BONES, options.bones},     {IDC_EXPORT_ANIMATION, options.animation},
+                     {IDC_EXPORT_COLOR, options.colors},    {IDC_EXPORT_ALPHA, options.alpha},
+                     {IDC_EXPORT_MAPPING, options.mapping}, {IDC_SWAP_SCENE, options.swap},
+                     {IDC_CENTER_SCENE, options.center},    {IDC_REWELD_VERTICES, options.reweld},
+                     {IDC_EXPORT_LEGACY, options.legacy}};
+    if (options.mappingChannel) {
+        script.texts.push_back({IDC_MAPPING_INDEX, *options.mappingChannel});
+    }
+    return script;
+}
+
+bool ReadText(const std::filesystem::path& file, std::string& text) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    text = contents.str();
+    return static_cast<bool>(in);
+}
+
+// The named nodes become the selection, every other node is deselected.
+bool Select(memhost::MemHost& host, const std::vector<std::string>& names, std::ostream& err) {
+    for (const auto& node : host.nodes()) {
+        node->SetSelected(false);
+    }
+    for (const std::string& name : names) {
+        memhost::MemNode* node = host.FindNode(name);
+        if (node == nullptr) {
+            err << "tvx: the scene has no node named \"" << name << "\"\n";
+            return false;
+        }
+        node->SetSelected(true);
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunExport(const std::filesystem::path& scene, const std::filesystem::path& output,
+              const ExportCommandOptions& options, std::ostream& err) {
+    std::string text;
+    if (!ReadText(scene, text)) {
+        err << "tvx: cannot read " << scene.string() << '\n';
+        return 1;
+    }
+    std::string error;
+    const std::unique_ptr<memhost::MemHost> host = memhost::ReadHostScene(text, error);
+    if (!host) {
+        err << "tvx: " << scene.string() << ": " << error << '\n';
+        return 1;
+    }
+    if (options.selectedOnly && !Select(*host, options.selected, err)) {
+        return 1;
+    }
+    const auto library = PluginLibrary::Open(options.pluginFolder / "tvxwrite.dle", error);
+    if (!library) {
+        err << "tvx: " << error << '\n';
+        return 2;
+    }
+    hostapi::max2011::ClassDesc* desc = library->FindExporter("TVX");
+    if (desc == nullptr) {
+        err << "tvx: the exporter library offers no exporter for .tvx files\n";
+        return 2;
+    }
+    std::unique_ptr<hostapi::SceneExport> exporter(static_cast<hostapi::SceneExport*>(desc->Create(hostapi::FALSE)));
+    if (!exporter) {
+        err << "tvx: the exporter could not be created\n";
+        return 1;
+    }
+
+    if (!options.noPrompt) {
+        host->QueueDialog(AnswerFrom(options));
+    }
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(output, ignored);
+    const std::string name = (absolute.empty() ? output : absolute).string();
+    const hostapi::DWORD bits = options.selectedOnly ? hostapi::SCENE_EXPORT_SELECTED : 0;
+    (void)exporter->DoExport(name.c_str(), host->exportInterface(), host.get(),
+                             options.noPrompt ? hostapi::TRUE : hostapi::FALSE, bits);
+
+    bool succeeded = false;
+    for (const memhost::MessageBoxEvent* box : host->session().All<memhost::MessageBoxEvent>()) {
+        err << "tvx: " << box->caption << ": " << box->text << '\n';
+        succeeded = box->text == kSuccessText;
+    }
+    if (host->session().All<memhost::MessageBoxEvent>().empty()) {
+        err << "tvx: nothing was exported (the options dialog was not accepted)\n";
+    }
+    return succeeded ? 0 : 1;
+}
+
+}  // namespace tvx::tool
