@@ -142,10 +142,10 @@ int WriteFaceLists(const std::vector<MeshEntry>& meshes, TVXScene& scene) {
             polygon.groupIndex = static_cast<int>(m);
             polygon.materialIndex = materialIndices.ForFace(face.materialId);
             polygon.smoothing = face.smoothing;
-            for (int c = 0; c < 3; ++c) {
+            for (std::size_t c = 0; c < 3; ++c) {
                 polygon.vertexIndices()[c] = face.vertices[c] + vertexBase;
-                polygon.uvIndices(0)[c] = corner + c;
-                polygon.uvIndices(1)[c] = corner + c;
+                polygon.uvIndices(0)[c] = corner + static_cast<int>(c);
+                polygon.uvIndices(1)[c] = corner + static_cast<int>(c);
             }
         }
         vertexBase += Count(mesh.vertices);

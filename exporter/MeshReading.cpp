@@ -11,7 +11,7 @@ namespace {
 
 // Which host corner each exported corner takes. A mirroring transform turns
 // the faces inside out, so the exporter flips them back.
-using Winding = std::array<int, 3>;
+using Winding = std::array<std::size_t, 3>;
 constexpr Winding kHostWinding{0, 1, 2};
 constexpr Winding kMirroredWinding{0, 2, 1};
 
@@ -50,7 +50,7 @@ public:
             return false;
         }
         const hostapi::TVFace& face = faces_[f];
-        for (int c = 0; c < 3; ++c) {
+        for (std::size_t c = 0; c < 3; ++c) {
             out[c] = static_cast<int>(face.t[w[c]]);
         }
         return true;
@@ -65,7 +65,7 @@ public:
         if (!Indices(f, w, indices) || !std::all_of(indices.begin(), indices.end(), [this](int i) { return Contains(i); })) {
             return false;
         }
-        for (int c = 0; c < 3; ++c) {
+        for (std::size_t c = 0; c < 3; ++c) {
             out[c] = ToVector(vertices_[indices[c]]);
         }
         return true;
@@ -102,7 +102,7 @@ void ReadFaces(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
         out.materialId = face.getMatID();
         out.smoothingMask = face.getSmGroup();
         out.smoothing = BitLength(out.smoothingMask);
-        for (int c = 0; c < 3; ++c) {
+        for (std::size_t c = 0; c < 3; ++c) {
             out.vertices[c] = static_cast<int>(face.v[w[c]]);
         }
         const int fi = static_cast<int>(f);
@@ -131,7 +131,7 @@ void ReadColors(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
         if (!colorFaces.Indices(static_cast<int>(f), w, face.colorIndices)) {
             continue;
         }
-        for (int c = 0; c < 3; ++c) {
+        for (std::size_t c = 0; c < 3; ++c) {
             const int color = face.colorIndices[c];
             if (!ContainsVertex(entry, face.vertices[c]) || color < 0 ||
                 static_cast<std::size_t>(color) >= entry.colors.size()) {
@@ -164,7 +164,7 @@ void ReadAlpha(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
         if (!alpha.Indices(static_cast<int>(f), w, indices)) {
             continue;
         }
-        for (int c = 0; c < 3; ++c) {
+        for (std::size_t c = 0; c < 3; ++c) {
             const int v = entry.faces[f].vertices[c];
             if (ContainsVertex(entry, v) && alpha.Contains(indices[c])) {
                 MeshVertexEntry& vertex = entry.vertices[static_cast<std::size_t>(v)];
