@@ -5,7 +5,9 @@ triangle.tvx is what the exporter produces for a one-triangle scene: a
 version-31 file (one light, one camera, one textured material, one group,
 three coloured vertices skinned to one bone, two UV sets, one face list, one
 bone and a one-second animation), compressed behind the outer version-8
-header. Run from this folder: python3 make_samples.py
+header. brick.png is the 8 x 8 image its material names, so that the scene
+is whole wherever it goes (a glTF written from it refers to the image).
+Run from this folder: python3 make_samples.py
 """
 import struct
 import zlib
@@ -75,7 +77,22 @@ def compressed(header, inner):
     return struct.pack('<32I', *outer) + zlib.compress(inner)
 
 
+def brick_png():
+    def chunk(kind, data):
+        return struct.pack('>I', len(data)) + kind + data + struct.pack('>I', zlib.crc32(kind + data) & 0xffffffff)
+    rows = b''
+    for y in range(8):
+        rows += b'\0'
+        for x in range(8):
+            mortar = y % 4 == 3 or (x + (4 if (y // 4) % 2 else 0)) % 8 == 7
+            rows += bytes((200, 200, 190)) if mortar else bytes((170, 60, 40))
+    return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', struct.pack('>IIBBBBB', 8, 8, 8, 2, 0, 0, 0))
+            + chunk(b'IDAT', zlib.compress(rows, 9)) + chunk(b'IEND', b''))
+
+
 if __name__ == '__main__':
+    with open('brick.png', 'wb') as f:
+        f.write(brick_png())
     header, inner = triangle_v31()
     with open('triangle.tvx', 'wb') as f:
         f.write(compressed(header, inner))

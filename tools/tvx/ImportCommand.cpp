@@ -1,6 +1,7 @@
 #include <fstream>
 #include <ostream>
 
+#include "gltf/GltfWrite.h"
 #include "hostapi/SceneImport.h"
 #include "memhost/HostSceneJson.h"
 #include "memhost/MemHost.h"
@@ -32,6 +33,24 @@ bool WriteText(const std::filesystem::path& file, const std::string& text, std::
         return false;
     }
     return true;
+}
+
+// The host scene as glTF, with one line of what it holds and a line per
+// thing left out.
+int WriteGltfFile(memhost::MemHost& host, const std::filesystem::path& output, std::ostream& err) {
+    gltf::WriteSummary summary;
+    std::string error;
+    if (!gltf::WriteGltf(host, output, summary, error)) {
+        err << "tvx: " << error << '\n';
+        return 1;
+    }
+    for (const std::string& warning : summary.warnings) {
+        err << "tvx: warning: " << warning << '\n';
+    }
+    err << "tvx: wrote " << output.string() << ": nodes " << summary.nodes << ", meshes " << summary.meshes
+        << ", triangles " << summary.triangles << ", materials " << summary.materials << ", bones " << summary.bones
+        << ", keys " << summary.keys << '\n';
+    return 0;
 }
 
 std::filesystem::path Absolute(const std::filesystem::path& path) {
@@ -69,6 +88,9 @@ int RunImport(const std::filesystem::path& input, const ImportCommandOptions& op
     for (const memhost::MessageBoxEvent* box : host.session().All<memhost::MessageBoxEvent>()) {
         err << "tvx: " << box->caption << ": " << box->text << '\n';
         status = 1;
+    }
+    if (status == 0 && gltf::IsGltfPath(output)) {
+        return WriteGltfFile(host, output, err);
     }
     const std::string json = memhost::HostSceneText(host);
     if (output.empty()) {

@@ -58,7 +58,8 @@ int main(int argc, char** argv) {
         "import", "Import a scene file through the tvxread plug-in into the stand-in host and write the host "
                   "scene as JSON (docs/host-scene.md)");
     import->add_option("file", file, "TVX scene file")->required();
-    import->add_option("-o,--output", importOutput, "Host-scene file to write (default: standard output)");
+    import->add_option("-o,--output", importOutput,
+                       "Host-scene file to write (default: standard output); a .gltf or .glb name writes glTF 2.0");
     import->add_flag("--no-bones", noImportBones, "Untick \"Import bones\" (no bones, animation or skin)");
     import->add_flag("--no-animation", noImportAnimation, "Untick \"Import animation\"");
     import->add_flag("--show-bones", showBones, "Untick \"Hide bones\"");

@@ -1,0 +1,25 @@
+#include "gltf/GltfScene.h"
+
+#include <algorithm>
+
+namespace tvx::gltf {
+
+Mat4 GltfScene::WorldAt(int i, hostapi::TimeValue t) const {
+    const auto at = static_cast<std::size_t>(i);
+    const Mat4 world = Multiply(AxisChange(), FromHost(nodes[at]->WorldAt(t)));
+    return isView[at] ? world : Multiply(world, AxisChangeBack());
+}
+
+Mat4 GltfScene::LocalAt(int i, hostapi::TimeValue t) const {
+    const int parent = parentOf[static_cast<std::size_t>(i)];
+    const Mat4 world = WorldAt(i, t);
+    return parent < 0 ? world : Multiply(InverseAffine(WorldAt(parent, t)), world);
+}
+
+void GltfScene::Warn(std::string text) {
+    if (std::find(warnings.begin(), warnings.end(), text) == warnings.end()) {
+        warnings.push_back(std::move(text));
+    }
+}
+
+}  // namespace tvx::gltf

@@ -1,0 +1,44 @@
+// Host materials as glTF metallic-roughness materials, with their textures
+// and samplers; each host material is written once, however many nodes
+// show it.
+#pragma once
+
+#include <filesystem>
+#include <map>
+
+#include "gltf/GltfScene.h"
+#include "gltf/MeshWrite.h"
+
+namespace tvx::gltf {
+
+class MaterialWriter {
+public:
+    // Image paths are written relative to outputFolder.
+    MaterialWriter(GltfScene& scene, std::filesystem::path outputFolder)
+        : scene_(scene), outputFolder_(std::move(outputFolder)) {}
+
+    // The glTF material of each face material id under the node's material:
+    // a standard material for all ids, a multi/sub-object one's
+    // sub-material by id (wrapping round its slots); anything else, and the
+    // id the host uses for "no material" (65535), the default material.
+    MaterialForId ForNode(memhost::MemNode& node);
+
+    int materialCount() const { return static_cast<int>(written_.size()); }
+
+private:
+    int Standard(hostapi::StdMat& material);
+    int Default();
+    int Texture(hostapi::BitmapTex& bitmap);
+    int Image(const std::string& fileName);
+    int Sampler(int hostTiling);
+    void FillTextureInfo(hostapi::BitmapTex& bitmap, int texCoord, tinygltf::TextureInfo& info);
+
+    GltfScene& scene_;
+    std::filesystem::path outputFolder_;
+    std::map<hostapi::Mtl*, int> written_;
+    std::map<std::string, int> images_;
+    std::map<int, int> samplers_;
+    int default_ = -1;
+};
+
+}  // namespace tvx::gltf
