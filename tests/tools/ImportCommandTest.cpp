@@ -65,6 +65,10 @@ TEST(ImportCommand, FlagsAnswerTheDialogAndFailuresSetTheStatus) {
     std::ostringstream missingErr;
     EXPECT_EQ(RunImport(dir / "missing.tvx", Defaults(), out, missingErr), 1);
     EXPECT_NE(missingErr.str().find("Could not open the file."), std::string::npos);
+    ImportCommandOptions toGltf = Defaults();
+    toGltf.output = dir / "missing.glb";
+    EXPECT_EQ(RunImport(dir / "missing.tvx", toGltf, out, missingErr), 1);
+    EXPECT_FALSE(std::filesystem::exists(toGltf.output)) << "no glTF of a failed import";
 
     options.pluginFolder = dir.path();
     std::ostringstream noPlugin;

@@ -89,8 +89,9 @@ int RunImport(const std::filesystem::path& input, const ImportCommandOptions& op
         err << "tvx: " << box->caption << ": " << box->text << '\n';
         status = 1;
     }
-    if (status == 0 && gltf::IsGltfPath(output)) {
-        return WriteGltfFile(host, output, err);
+    if (gltf::IsGltfPath(output)) {
+        // A failed import leaves no half scene in a glTF file.
+        return status == 0 ? WriteGltfFile(host, output, err) : status;
     }
     const std::string json = memhost::HostSceneText(host);
     if (output.empty()) {
