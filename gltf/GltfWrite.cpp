@@ -67,8 +67,8 @@ void WriteNodes(GltfScene& scene) {
     scene.model.defaultScene = 0;
 }
 
-void WriteMeshes(GltfScene& scene, const std::filesystem::path& folder, WriteSummary& summary) {
-    MaterialWriter materials(scene, folder);
+void WriteMeshes(GltfScene& scene, const std::filesystem::path& folder, bool embedImages, WriteSummary& summary) {
+    MaterialWriter materials(scene, folder, embedImages);
     std::set<int> joints;
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
         HostMesh host;
@@ -117,7 +117,8 @@ bool IsGltfPath(const std::filesystem::path& file) {
     return ext == ".gltf" || ext == ".glb";
 }
 
-bool WriteGltf(memhost::MemHost& host, const std::filesystem::path& file, WriteSummary& summary, std::string& error) {
+bool WriteGltf(memhost::MemHost& host, const std::filesystem::path& file, const WriteOptions& options,
+               WriteSummary& summary, std::string& error) {
     tinygltf::Model model;
     model.asset.version = "2.0";
     model.asset.generator = "tvx";
@@ -125,7 +126,11 @@ bool WriteGltf(memhost::MemHost& host, const std::filesystem::path& file, WriteS
     CollectNodes(scene);
     WriteNodes(scene);
     const std::filesystem::path folder = std::filesystem::absolute(file).parent_path();
-    WriteMeshes(scene, folder, summary);
+    const bool embed = options.embedImages && LowerExtension(file) == ".glb";
+    if (options.embedImages && !embed) {
+        scene.Warn("images are embedded in .glb files only; this file refers to them");
+    }
+    WriteMeshes(scene, folder, embed, summary);
     for (std::size_t i = 0; i < scene.nodes.size(); ++i) {
         if (scene.isView[i]) {
             WriteView(scene, static_cast<int>(i));

@@ -13,6 +13,12 @@
 
 namespace tvx::gltf {
 
+struct WriteOptions {
+    // A ".glb" carries the images it names inside it, instead of referring
+    // to them.
+    bool embedImages = false;
+};
+
 struct WriteSummary {
     int nodes = 0;
     int meshes = 0;
@@ -25,8 +31,8 @@ struct WriteSummary {
 
 // false with the reason in `error` when the file cannot be written;
 // nothing of it is left behind then.
-[[nodiscard]] bool WriteGltf(memhost::MemHost& host, const std::filesystem::path& file, WriteSummary& summary,
-                             std::string& error);
+[[nodiscard]] bool WriteGltf(memhost::MemHost& host, const std::filesystem::path& file, const WriteOptions& options,
+                             WriteSummary& summary, std::string& error);
 
 // Whether the path names a glTF file (".gltf" or ".glb", in any case).
 [[nodiscard]] bool IsGltfPath(const std::filesystem::path& file);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 #include "hostapi/HostConstants.h"
 
@@ -37,6 +39,19 @@ std::string UriOf(const std::filesystem::path& path) {
         }
     }
     return uri;
+}
+
+// The glTF image types, by the file's extension; "" for any other.
+std::string MimeTypeOf(const std::filesystem::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".png" ? "image/png" : ext == ".jpg" || ext == ".jpeg" ? "image/jpeg" : "";
+}
+
+bool ReadBytes(const std::filesystem::path& path, std::vector<unsigned char>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return in.good() || in.eof();
 }
 
 tinygltf::Value Numbers(std::initializer_list<double> values) {
@@ -159,11 +174,20 @@ int MaterialWriter::Image(const std::string& fileName) {
     tinygltf::Image image;
     std::error_code ignored;
     const std::filesystem::path path(fileName);
-    const std::filesystem::path relative =
-        path.is_absolute() ? std::filesystem::relative(path, outputFolder_, ignored) : path;
-    image.uri = UriOf(relative.empty() ? path.filename() : relative);
-    if (!std::filesystem::exists(path, ignored)) {
-        scene_.Warn("the image " + fileName + " does not exist");
+    const std::string mime = MimeTypeOf(path);
+    std::vector<unsigned char> bytes;
+    if (embedImages_ && !mime.empty() && ReadBytes(path, bytes) && !bytes.empty()) {
+        image.bufferView = scene_.buffer.AddView(bytes);
+        image.mimeType = mime;
+    } else {
+        const std::filesystem::path relative =
+            path.is_absolute() ? std::filesystem::relative(path, outputFolder_, ignored) : path;
+        image.uri = UriOf(relative.empty() ? path.filename() : relative);
+        if (!std::filesystem::exists(path, ignored)) {
+            scene_.Warn("the image " + fileName + " does not exist");
+        } else if (embedImages_) {
+            scene_.Warn("the image " + fileName + " is neither PNG nor JPEG and stays outside the file");
+        }
     }
     scene_.model.images.push_back(image);
     const int index = static_cast<int>(scene_.model.images.size() - 1);

@@ -13,9 +13,10 @@ namespace tvx::gltf {
 
 class MaterialWriter {
 public:
-    // Image paths are written relative to outputFolder.
-    MaterialWriter(GltfScene& scene, std::filesystem::path outputFolder)
-        : scene_(scene), outputFolder_(std::move(outputFolder)) {}
+    // Image paths are written relative to outputFolder; with embedImages the
+    // images go into the buffer instead.
+    MaterialWriter(GltfScene& scene, std::filesystem::path outputFolder, bool embedImages)
+        : scene_(scene), outputFolder_(std::move(outputFolder)), embedImages_(embedImages) {}
 
     // The glTF material of each face material id under the node's material:
     // a standard material for all ids, a multi/sub-object one's
@@ -35,6 +36,7 @@ private:
 
     GltfScene& scene_;
     std::filesystem::path outputFolder_;
+    bool embedImages_;
     std::map<hostapi::Mtl*, int> written_;
     std::map<std::string, int> images_;
     std::map<int, int> samplers_;

@@ -139,10 +139,11 @@ protected:
         test::WriteFile(dir / "bumps.png", png);
     }
 
-    void Import(const std::filesystem::path& output) {
+    void Import(const std::filesystem::path& output, bool embedImages = false) {
         tool::ImportCommandOptions options;
         options.pluginFolder = TVX_PLUGIN_FOLDER;
         options.output = output;
+        options.embedImages = embedImages;
         std::ostringstream out, err;
         ASSERT_EQ(tool::RunImport(dir / "sample.tvx", options, out, err), 0) << err.str();
         summary = err.str();
@@ -160,6 +161,20 @@ TEST_F(GltfWrite, BothFormsPassTheValidator) {
         EXPECT_EQ(Validate(dir / name, report), 0) << report;
     }
     EXPECT_TRUE(std::filesystem::exists(dir / "scene.bin")) << "the .gltf's buffer beside it";
+
+    // Embedded, the images travel with the file.
+    Import(dir / "embedded.glb", true);
+    std::filesystem::create_directory(dir / "elsewhere");
+    std::filesystem::rename(dir / "embedded.glb", dir / "elsewhere" / "embedded.glb");
+    std::string report;
+    EXPECT_EQ(Validate(dir / "elsewhere" / "embedded.glb", report), 0) << report;
+    const tinygltf::Model model = Load(dir / "elsewhere" / "embedded.glb");
+    ASSERT_EQ(model.images.size(), 1u) << "the diffuse bitmap; a bump map has no glTF counterpart";
+    for (const tinygltf::Image& image : model.images) {
+        EXPECT_TRUE(image.uri.empty());
+        EXPECT_GE(image.bufferView, 0);
+        EXPECT_EQ(image.mimeType, "image/png");
+    }
 }
 
 // At rest the skin puts every vertex where the importer posed it; both are
@@ -296,7 +311,7 @@ TEST(GltfWriteHost, MovedMeshesAndTurnedViewsKeepTheirPlaceAndDirection) {
     ASSERT_NE(host, nullptr) << error;
     test::TempDir dir;
     WriteSummary summary;
-    ASSERT_TRUE(WriteGltf(*host, dir / "moved.glb", summary, error)) << error;
+    ASSERT_TRUE(WriteGltf(*host, dir / "moved.glb", {}, summary, error)) << error;
     std::string report;
     EXPECT_EQ(Validate(dir / "moved.glb", report), 0) << report;
     const tinygltf::Model model = Load(dir / "moved.glb");

@@ -31,6 +31,7 @@ struct ImportCommandOptions {
     bool animation = true;   // "Import animation"
     bool hideBones = true;   // "Hide bones"
     bool cancel = false;     // answer the dialog with Cancel
+    bool embedImages = false;  // a .glb output carries its images
     std::filesystem::path output;        // empty: standard output
     std::filesystem::path pluginFolder;  // holds tvxread.dli
 };

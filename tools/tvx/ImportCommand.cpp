@@ -37,10 +37,10 @@ bool WriteText(const std::filesystem::path& file, const std::string& text, std::
 
 // The host scene as glTF, with one line of what it holds and a line per
 // thing left out.
-int WriteGltfFile(memhost::MemHost& host, const std::filesystem::path& output, std::ostream& err) {
+int WriteGltfFile(memhost::MemHost& host, const std::filesystem::path& output, bool embedImages, std::ostream& err) {
     gltf::WriteSummary summary;
     std::string error;
-    if (!gltf::WriteGltf(host, output, summary, error)) {
+    if (!gltf::WriteGltf(host, output, {embedImages}, summary, error)) {
         err << "tvx: " << error << '\n';
         return 1;
     }
@@ -91,7 +91,7 @@ int RunImport(const std::filesystem::path& input, const ImportCommandOptions& op
     }
     if (gltf::IsGltfPath(output)) {
         // A failed import leaves no half scene in a glTF file.
-        return status == 0 ? WriteGltfFile(host, output, err) : status;
+        return status == 0 ? WriteGltfFile(host, output, options.embedImages, err) : status;
     }
     const std::string json = memhost::HostSceneText(host);
     if (output.empty()) {

@@ -64,6 +64,7 @@ int main(int argc, char** argv) {
     import->add_flag("--no-animation", noImportAnimation, "Untick \"Import animation\"");
     import->add_flag("--show-bones", showBones, "Untick \"Hide bones\"");
     import->add_flag("--cancel", importOptions.cancel, "Answer the options dialog with Cancel");
+    import->add_flag("--embed", importOptions.embedImages, "A .glb output carries its images inside it");
     import->add_option("--plugins", pluginFolder, "Folder holding tvxread.dli");
 
     tvx::tool::ExportCommandOptions exportOptions;
