@@ -197,8 +197,12 @@ ConvertedMesh ConvertMesh(const tinygltf::Model& model, int meshIndex, const tin
             skipped = true;
         }
     }
-    if (skipped) {
-        scene.Warn("mesh " + std::to_string(meshIndex) + ": point and line primitives are left out");
+    // One warning for the whole file: the reader wants to know it happens,
+    // not to count it.
+    const std::string warning = "point and line primitives are left out";
+    if (skipped && std::find(scene.summary.warnings.begin(), scene.summary.warnings.end(), warning) ==
+                       scene.summary.warnings.end()) {
+        scene.Warn(warning);
     }
     b.out.triangles = static_cast<int>(b.faces.size());
     b.out.object = {{"kind", "mesh"}, {"vertices", b.vertices}, {"faces", b.faces}, {"faceMaterialIds", b.materialIds}};

@@ -238,6 +238,11 @@ TEST_P(SampleModel, LandsInTheHostWhereTheFilePutsIt) {
         }
     }
     EXPECT_EQ(c.summary.triangles, static_cast<int>(triangles));
+    const bool lines = std::any_of(model.meshes.begin(), model.meshes.end(), [](const auto& m) {
+        return std::any_of(m.primitives.begin(), m.primitives.end(), [](const auto& p) { return !IsTriangles(p.mode); });
+    });
+    EXPECT_EQ(std::count(c.summary.warnings.begin(), c.summary.warnings.end(), "point and line primitives are left out"),
+              lines ? 1 : 0);
 }
 
 TEST_P(SampleModel, SkinsAndAnimationsCarryOver) {
