@@ -1,0 +1,29 @@
+// One glTF animation sampled at the host's frame rate into linear key
+// controllers on the nodes it animates.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include <tiny_gltf.h>
+
+#include "gltf/HostScene.h"
+#include "gltf/Nodes.h"
+
+namespace tvx::gltf {
+
+inline constexpr int kFrameRate = 30;
+inline constexpr int kTicksPerFrame = 160;
+
+struct SampledAnimation {
+    int endTicks = 0;
+    std::map<int, Json> controllers;  // by node
+    std::map<int, NodeTrs> atTimeZero;  // the animated nodes' TRS at time 0
+    int keys = 0;
+};
+
+// `statics` gives each node's parts that the animation leaves alone.
+SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const std::vector<NodeTrs>& statics,
+                                 HostScene& scene);
+
+}  // namespace tvx::gltf

@@ -1,0 +1,178 @@
+#include "gltf/GltfRead.h"
+
+#include <new>
+#include <set>
+
+#include <tiny_gltf.h>
+
+#include "gltf/Animation.h"
+#include "gltf/AxisMath.h"
+#include "gltf/GltfError.h"
+#include "gltf/HostScene.h"
+#include "gltf/LightsCameras.h"
+#include "gltf/Materials.h"
+#include "gltf/MeshConvert.h"
+#include "gltf/Nodes.h"
+#include "gltf/SkinConvert.h"
+
+namespace tvx::gltf {
+
+namespace {
+
+// Images are only named by the host scene, never decoded: a hostile image
+// then cannot reach a decoder at all.
+bool KeepImageUndecoded(tinygltf::Image*, const int, std::string*, std::string*, int, int, const unsigned char*, int,
+                        void*) {
+    return true;
+}
+
+tinygltf::Model Load(const std::filesystem::path& file, HostScene& scene) {
+    tinygltf::TinyGLTF loader;
+    loader.SetImageLoader(KeepImageUndecoded, nullptr);
+    tinygltf::Model model;
+    std::string err;
+    std::string warn;
+    const bool binary = file.extension() == ".glb" || file.extension() == ".GLB";
+    const bool ok = binary ? loader.LoadBinaryFromFile(&model, &err, &warn, file.string())
+                           : loader.LoadASCIIFromFile(&model, &err, &warn, file.string());
+    if (!ok) {
+        throw GltfError(file.filename().string() + ": " + (err.empty() ? "cannot be read as glTF" : err));
+    }
+    if (!warn.empty()) {
+        scene.Warn(warn);
+    }
+    return model;
+}
+
+struct Conversion {
+    const tinygltf::Model& model;
+    HostScene& scene;
+    MaterialMaker materials;
+    std::vector<int> parents;
+    std::vector<Mat4> worldAtTimeZero;
+    SampledAnimation animation;
+    std::set<int> joints;
+};
+
+SampledAnimation Sample(const tinygltf::Model& model, const ReadOptions& options, HostScene& scene) {
+    if (model.animations.empty() && options.animation == 0) {
+        return {};
+    }
+    std::vector<NodeTrs> statics;
+    for (std::size_t i = 0; i < model.nodes.size(); ++i) {
+        statics.push_back(StaticTrs(model.nodes[i], static_cast<int>(i)));
+    }
+    return SampleAnimation(model, options.animation, statics, scene);
+}
+
+std::vector<Mat4> WorldAtTimeZero(const tinygltf::Model& model, const std::vector<int>& parents,
+                                  const SampledAnimation& animation) {
+    std::vector<Mat4> locals;
+    for (std::size_t i = 0; i < model.nodes.size(); ++i) {
+        const auto it = animation.atTimeZero.find(static_cast<int>(i));
+        locals.push_back(it == animation.atTimeZero.end() ? LocalMatrix(model.nodes[i], static_cast<int>(i))
+                                                          : TrsMatrix(it->second.t, it->second.r, it->second.s));
+    }
+    return WorldMatrices(locals, parents);
+}
+
+bool IsSkinnedMesh(const tinygltf::Node& node) { return node.mesh >= 0 && node.skin >= 0; }
+
+// glTF places a skinned mesh by its joints alone; at bind time that is the
+// mesh's own space, so the node's world transform is kept at identity.
+Mat4 SkinnedMeshLocal(const Conversion& c, int parent) {
+    return parent < 0 ? IdentityMatrix() : AffineInverse(c.worldAtTimeZero[static_cast<std::size_t>(parent)]);
+}
+
+void AddMesh(Conversion& c, const tinygltf::Node& node, const std::string& name, Json& out) {
+    const tinygltf::Skin* skin = node.skin >= 0 ? &CheckedSkin(c.model, node.skin) : nullptr;
+    ConvertedMesh mesh = ConvertMesh(c.model, node.mesh, skin, c.scene);
+    int object = HostScene::Add(c.scene.objects, mesh.object);
+    if (skin != nullptr) {
+        object = AddSkinnedObject(*skin, object, mesh.skinWeights, c.scene);
+        c.joints.insert(skin->joints.begin(), skin->joints.end());
+    }
+    ++c.scene.summary.meshes;
+    c.scene.summary.triangles += mesh.triangles;
+    out["object"] = object;
+    out["material"] = c.materials.MultiFor(mesh.slotMaterial, name);
+}
+
+void AddView(Conversion& c, const tinygltf::Node& node, Json& out, Json& transform) {
+    std::optional<Json> object = LightObject(c.model, node);
+    if (!object && node.camera >= 0) {
+        object = CameraObject(c.model, node.camera, c.scene);
+    }
+    if (object) {
+        out["object"] = HostScene::Add(c.scene.objects, *object);
+        transform["objectOffset"] = ViewOffsetRows();
+    }
+}
+
+Json NodeJson(Conversion& c, std::size_t i, const std::string& name) {
+    const tinygltf::Node& node = c.model.nodes[i];
+    const int parent = c.parents[i];
+    Json out = {{"name", name}, {"parent", parent < 0 ? Json(nullptr) : Json(parent)}};
+    Json transform = {{"local", HostRows(IsSkinnedMesh(node) ? SkinnedMeshLocal(c, parent)
+                                                             : LocalMatrix(node, static_cast<int>(i)))}};
+    if (node.mesh >= 0) {
+        AddMesh(c, node, name, out);
+    } else {
+        AddView(c, node, out, transform);
+    }
+    out["transform"] = transform;
+    const auto animated = c.animation.controllers.find(static_cast<int>(i));
+    if (animated != c.animation.controllers.end() && !IsSkinnedMesh(node)) {
+        out["controllers"] = animated->second;
+    }
+    return out;
+}
+
+Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene& scene) {
+    Conversion c{model, scene, MaterialMaker(model, scene), ParentsOf(model), {}, Sample(model, options, scene), {}};
+    c.worldAtTimeZero = WorldAtTimeZero(model, c.parents, c.animation);
+    const std::vector<std::string> names = NodeNames(model);
+    for (std::size_t i = 0; i < model.nodes.size(); ++i) {
+        HostScene::Add(scene.nodes, NodeJson(c, i, names[i]));
+    }
+    for (const int joint : c.joints) {
+        scene.nodes[static_cast<std::size_t>(joint)]["boneOn"] = true;
+    }
+    scene.summary.nodes = static_cast<int>(model.nodes.size());
+    scene.summary.bones = static_cast<int>(c.joints.size());
+    scene.summary.keys = c.animation.keys;
+    Json out = {{"animation", {{"frameRate", kFrameRate}, {"ticksPerFrame", kTicksPerFrame}}}};
+    if (!model.animations.empty()) {
+        out["animation"]["range"] = {0, c.animation.endTicks};
+    }
+    out["nodes"] = std::move(scene.nodes);
+    out["objects"] = std::move(scene.objects);
+    out["modifiers"] = std::move(scene.modifiers);
+    out["materials"] = std::move(scene.materials);
+    out["texmaps"] = std::move(scene.texmaps);
+    return out;
+}
+
+}  // namespace
+
+std::optional<nlohmann::ordered_json> ReadGltfAsHostScene(const std::filesystem::path& file,
+                                                          const ReadOptions& options, ReadSummary& summary,
+                                                          std::string& error) {
+    summary = ReadSummary{};
+    HostScene scene(summary);
+    try {
+        const tinygltf::Model model = Load(file, scene);
+        Json result = {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", Convert(model, options, scene)}};
+        return result;
+    } catch (const GltfError& e) {
+        error = e.what();
+    } catch (const std::bad_alloc&) {
+        error = file.filename().string() + ": out of memory";
+    } catch (const std::exception& e) {
+        error = file.filename().string() + ": " + e.what();
+    }
+    summary = ReadSummary{};
+    return std::nullopt;
+}
+
+}  // namespace tvx::gltf

@@ -1,0 +1,40 @@
+// glTF 2.0 files (.gltf with its buffers and images beside it, or .glb) as
+// host scenes (docs/host-scene.md), for the exporter to take on from there.
+//
+// glTF is Y-up and the host Z-up: every point (x, y, z) becomes
+// (x, -z, y) and every transform M becomes A * M * inverse(A) with that
+// axis change A, so the hierarchy stays as the file has it with no extra
+// root. The file is untrusted; anything it says that cannot be used gives
+// no scene and a message.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+namespace tvx::gltf {
+
+struct ReadOptions {
+    int animation = 0;  // which of the file's animations to sample
+};
+
+struct ReadSummary {
+    int nodes = 0;
+    int meshes = 0;
+    int triangles = 0;
+    int materials = 0;
+    int bones = 0;
+    int keys = 0;
+    std::vector<std::string> warnings;
+};
+
+// The file as a host scene ("tvx-host-scene" version 1), or an empty
+// optional and a message in `error` for a file that cannot be used.
+std::optional<nlohmann::ordered_json> ReadGltfAsHostScene(const std::filesystem::path& file,
+                                                          const ReadOptions& options, ReadSummary& summary,
+                                                          std::string& error);
+
+}  // namespace tvx::gltf

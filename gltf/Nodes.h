@@ -1,0 +1,35 @@
+// The node hierarchy and static transforms of a glTF file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <tiny_gltf.h>
+
+#include "gltf/AxisMath.h"
+
+namespace tvx::gltf {
+
+struct NodeTrs {
+    Vec3 t{0.0, 0.0, 0.0};
+    Quat r{0.0, 0.0, 0.0, 1.0};
+    Vec3 s{1.0, 1.0, 1.0};
+};
+
+// Each node's parent index, -1 for a root. A child index out of range, a
+// node with two parents, a loop or a chain deeper than the host takes throw.
+std::vector<int> ParentsOf(const tinygltf::Model& model);
+
+// The node's names, an empty one replaced by "node<index>" (with a suffix
+// while that is taken), so a reader can find every node by name.
+std::vector<std::string> NodeNames(const tinygltf::Model& model);
+
+// The node's TRS properties with glTF's defaults; wrong lengths throw.
+NodeTrs StaticTrs(const tinygltf::Node& node, int index);
+// The node's local matrix: its `matrix` when given, else its TRS.
+Mat4 LocalMatrix(const tinygltf::Node& node, int index);
+
+// World matrices from local ones, parents first.
+std::vector<Mat4> WorldMatrices(const std::vector<Mat4>& locals, const std::vector<int>& parents);
+
+}  // namespace tvx::gltf
