@@ -86,7 +86,7 @@ Mat4 SkinnedMeshLocal(const Conversion& c, int parent) {
 
 void AddMesh(Conversion& c, const tinygltf::Node& node, const std::string& name, Json& out) {
     const tinygltf::Skin* skin = node.skin >= 0 ? &CheckedSkin(c.model, node.skin) : nullptr;
-    ConvertedMesh mesh = ConvertMesh(c.model, node.mesh, skin, c.scene);
+    ConvertedMesh mesh = ConvertMesh(c.model, node.mesh, skin, c.worldAtTimeZero, c.scene);
     int object = HostScene::Add(c.scene.objects, mesh.object);
     if (skin != nullptr) {
         object = AddSkinnedObject(*skin, object, mesh.skinWeights, c.scene);
@@ -106,6 +106,10 @@ void AddView(Conversion& c, const tinygltf::Node& node, Json& out, Json& transfo
     if (object) {
         out["object"] = HostScene::Add(c.scene.objects, *object);
         transform["objectOffset"] = ViewOffsetRows();
+    } else {
+        // A node that only places others (a joint, a group) is a dummy in
+        // the host, so that an exporter sees it as a node of the skeleton.
+        out["object"] = HostScene::Add(c.scene.objects, Json{{"kind", "helper"}});
     }
 }
 

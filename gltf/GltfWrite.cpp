@@ -93,6 +93,31 @@ void WriteMeshes(GltfScene& scene, const std::filesystem::path& folder, bool emb
     summary.bones = static_cast<int>(joints.size());
 }
 
+int RootOf(const GltfScene& scene, int node) {
+    while (scene.parentOf[static_cast<std::size_t>(node)] >= 0) {
+        node = scene.parentOf[static_cast<std::size_t>(node)];
+    }
+    return node;
+}
+
+// glTF wants a skin's joints in one tree. The host's bones may stand in
+// several (the importer binds every unskinned part to its own node); then
+// one node, placing nothing, holds all the scene's roots.
+void GiveJointsOneRoot(GltfScene& scene) {
+    const bool separate = std::any_of(scene.model.skins.begin(), scene.model.skins.end(), [&](const tinygltf::Skin& skin) {
+        return std::any_of(skin.joints.begin(), skin.joints.end(),
+                           [&](int joint) { return RootOf(scene, joint) != RootOf(scene, skin.joints.front()); });
+    });
+    if (!separate) {
+        return;
+    }
+    tinygltf::Node root;
+    root.name = "Scene";
+    root.children = scene.model.scenes[0].nodes;
+    scene.model.nodes.push_back(root);
+    scene.model.scenes[0].nodes = {static_cast<int>(scene.model.nodes.size() - 1)};
+}
+
 bool Save(const tinygltf::Model& model, const std::filesystem::path& file, std::string& error) {
     tinygltf::TinyGLTF writer;
     // Images stay where they are, referred to by their URIs.
@@ -137,6 +162,7 @@ bool WriteGltf(memhost::MemHost& host, const std::filesystem::path& file, const 
         }
     }
     summary.keys = WriteAnimation(scene);
+    GiveJointsOneRoot(scene);
     summary.nodes = static_cast<int>(model.nodes.size());
     summary.warnings = scene.warnings;
     if (LowerExtension(file) == ".gltf") {

@@ -133,6 +133,9 @@ int MaterialWriter::Standard(hostapi::StdMat& host) {
 
 void MaterialWriter::FillTextureInfo(hostapi::BitmapTex& bitmap, int texCoord, tinygltf::TextureInfo& info) {
     info.index = Texture(bitmap);
+    if (info.index < 0) {
+        return;
+    }
     info.texCoord = texCoord;
     hostapi::StdUVGen* uv = bitmap.GetUVGen();
     if (uv == nullptr) {
@@ -161,6 +164,9 @@ int MaterialWriter::Texture(hostapi::BitmapTex& bitmap) {
     tinygltf::Texture texture;
     const char* name = bitmap.GetMapName();
     texture.source = Image(name != nullptr ? name : "");
+    if (texture.source < 0) {
+        return -1;
+    }
     hostapi::StdUVGen* uv = bitmap.GetUVGen();
     texture.sampler = Sampler(uv != nullptr ? uv->GetTextureTiling() : hostapi::U_WRAP | hostapi::V_WRAP);
     scene_.model.textures.push_back(texture);
@@ -174,6 +180,13 @@ int MaterialWriter::Image(const std::string& fileName) {
     tinygltf::Image image;
     std::error_code ignored;
     const std::filesystem::path path(fileName);
+    // A URI naming no file makes the whole glTF invalid; the material keeps
+    // its colour instead.
+    if (!std::filesystem::is_regular_file(path, ignored)) {
+        scene_.Warn("the image " + fileName + " does not exist; its texture was left out");
+        images_[fileName] = -1;
+        return -1;
+    }
     const std::string mime = MimeTypeOf(path);
     std::vector<unsigned char> bytes;
     if (embedImages_ && !mime.empty() && ReadBytes(path, bytes) && !bytes.empty()) {
@@ -183,9 +196,7 @@ int MaterialWriter::Image(const std::string& fileName) {
         const std::filesystem::path relative =
             path.is_absolute() ? std::filesystem::relative(path, outputFolder_, ignored) : path;
         image.uri = UriOf(relative.empty() ? path.filename() : relative);
-        if (!std::filesystem::exists(path, ignored)) {
-            scene_.Warn("the image " + fileName + " does not exist");
-        } else if (embedImages_) {
+        if (embedImages_) {
             scene_.Warn("the image " + fileName + " is neither PNG nor JPEG and stays outside the file");
         }
     }

@@ -22,6 +22,7 @@ public:
     // a standard material for all ids, a multi/sub-object one's
     // sub-material by id (wrapping round its slots); anything else, and the
     // id the host uses for "no material" (65535), the default material.
+    // A texture whose image file does not exist is left out, with a warning.
     MaterialForId ForNode(memhost::MemNode& node);
 
     int materialCount() const { return static_cast<int>(written_.size()); }

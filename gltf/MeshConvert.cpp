@@ -21,10 +21,12 @@ struct Channels {
 };
 
 struct Builder {
-    Builder(const tinygltf::Model& m, const tinygltf::Skin* s, HostScene& h) : model(m), skin(s), scene(h) {}
+    Builder(const tinygltf::Model& m, const tinygltf::Skin* s, const std::vector<Mat4>& w, HostScene& h)
+        : model(m), skin(s), worlds(w), scene(h) {}
 
     const tinygltf::Model& model;
     const tinygltf::Skin* skin;
+    const std::vector<Mat4>& worlds;
     HostScene& scene;
     ConvertedMesh out;
     Json vertices = Json::array();
@@ -131,6 +133,69 @@ void AddSkinWeights(Builder& b, const tinygltf::Primitive& p, std::size_t count)
     }
 }
 
+// Each joint's world transform at time 0 times its inverse bind matrix.
+std::vector<Mat4> JointMatrices(const Builder& b) {
+    const std::size_t joints = b.skin->joints.size();
+    std::vector<double> inverseBinds;
+    if (b.skin->inverseBindMatrices >= 0) {
+        inverseBinds = ReadNumbers(b.model, b.skin->inverseBindMatrices, 16, "inverseBindMatrices");
+        if (inverseBinds.size() < 16 * joints) {
+            throw GltfError("inverseBindMatrices: fewer matrices than the skin has joints");
+        }
+    }
+    std::vector<Mat4> out;
+    for (std::size_t j = 0; j < joints; ++j) {
+        const auto node = static_cast<std::size_t>(b.skin->joints[j]);
+        if (node >= b.worlds.size()) {
+            throw GltfError("a skin's joint names no node");
+        }
+        Mat4 inverseBind = IdentityMatrix();
+        if (!inverseBinds.empty()) {
+            std::copy_n(inverseBinds.begin() + static_cast<std::ptrdiff_t>(16 * j), 16, inverseBind.begin());
+        }
+        out.push_back(Multiply(b.worlds[node], inverseBind));
+    }
+    return out;
+}
+
+// The points as the skin shows them at time 0: each the weighted sum of its
+// joints' matrices applied to it. A point without weights stays.
+std::vector<double> SkinnedAtTimeZero(const Builder& b, const tinygltf::Primitive& p, std::size_t count,
+                                      const std::vector<double>& points) {
+    const std::vector<Mat4> joints = JointMatrices(b);
+    std::vector<double> sums(3 * count, 0.0);
+    std::vector<double> totals(count, 0.0);
+    for (const char* set : {"0", "1"}) {
+        const int jointAccessor = Attribute(p, (std::string("JOINTS_") + set).c_str());
+        const int weightAccessor = Attribute(p, (std::string("WEIGHTS_") + set).c_str());
+        if (jointAccessor < 0 || weightAccessor < 0) {
+            continue;
+        }
+        const std::vector<double> j = ReadAttribute(b, jointAccessor, 4, count, "JOINTS");
+        const std::vector<double> w = ReadAttribute(b, weightAccessor, 4, count, "WEIGHTS");
+        for (std::size_t k = 0; k < j.size(); ++k) {
+            if (w[k] == 0.0 || !(j[k] >= 0.0) || j[k] >= static_cast<double>(joints.size())) {
+                continue;  // AddSkinWeights refuses a joint past the skin
+            }
+            const std::size_t v = k / 4;
+            const Vec3 q = TransformPoint(joints[static_cast<std::size_t>(j[k])], {points[3 * v], points[3 * v + 1], points[3 * v + 2]});
+            for (std::size_t c = 0; c < 3; ++c) {
+                sums[3 * v + c] += w[k] * q[c];
+            }
+            totals[v] += w[k];
+        }
+    }
+    std::vector<double> out = points;
+    for (std::size_t v = 0; v < count; ++v) {
+        if (totals[v] > 0.0) {
+            for (std::size_t c = 0; c < 3; ++c) {
+                out[3 * v + c] = sums[3 * v + c] / totals[v];
+            }
+        }
+    }
+    return out;
+}
+
 int MaterialSlot(Builder& b, int material) {
     const auto it = std::find(b.out.slotMaterial.begin(), b.out.slotMaterial.end(), material);
     if (it != b.out.slotMaterial.end()) {
@@ -152,7 +217,10 @@ void AddPrimitive(Builder& b, const tinygltf::Primitive& p) {
     if (count > static_cast<std::size_t>(std::numeric_limits<int>::max()) - b.vertexCount) {
         throw GltfError("a mesh has more vertices than the host can count");
     }
-    const std::vector<double> points = ReadAttribute(b, position, 3, count, "POSITION");
+    std::vector<double> points = ReadAttribute(b, position, 3, count, "POSITION");
+    if (b.skin != nullptr) {
+        points = SkinnedAtTimeZero(b, p, count, points);
+    }
     std::vector<std::uint32_t> indices;
     if (p.indices >= 0) {
         indices = ReadIndices(b.model, p.indices, count);
@@ -184,11 +252,12 @@ bool IsTriangles(int mode) {
 
 }  // namespace
 
-ConvertedMesh ConvertMesh(const tinygltf::Model& model, int meshIndex, const tinygltf::Skin* skin, HostScene& scene) {
+ConvertedMesh ConvertMesh(const tinygltf::Model& model, int meshIndex, const tinygltf::Skin* skin,
+                          const std::vector<Mat4>& worldAtTimeZero, HostScene& scene) {
     if (meshIndex < 0 || static_cast<std::size_t>(meshIndex) >= model.meshes.size()) {
         throw GltfError("there is no mesh " + std::to_string(meshIndex));
     }
-    Builder b(model, skin, scene);
+    Builder b(model, skin, worldAtTimeZero, scene);
     bool skipped = false;
     for (const tinygltf::Primitive& p : model.meshes[static_cast<std::size_t>(meshIndex)].primitives) {
         if (IsTriangles(p.mode)) {

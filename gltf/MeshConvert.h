@@ -7,6 +7,7 @@
 
 #include <tiny_gltf.h>
 
+#include "gltf/AxisMath.h"
 #include "gltf/HostScene.h"
 
 namespace tvx::gltf {
@@ -18,7 +19,11 @@ struct ConvertedMesh {
     int triangles = 0;
 };
 
-// `skin` (or null) turns JOINTS_n into the node ids of its joints.
-ConvertedMesh ConvertMesh(const tinygltf::Model& model, int meshIndex, const tinygltf::Skin* skin, HostScene& scene);
+// `skin` (or null) turns JOINTS_n into the node ids of its joints. A
+// skinned mesh's vertices are placed where the skin shows them at time 0,
+// in world space (`worldAtTimeZero` holds every node's world transform
+// then): the host's mesh is what a viewer shows, and its skin binds there.
+ConvertedMesh ConvertMesh(const tinygltf::Model& model, int meshIndex, const tinygltf::Skin* skin,
+                          const std::vector<Mat4>& worldAtTimeZero, HostScene& scene);
 
 }  // namespace tvx::gltf

@@ -54,6 +54,7 @@ struct ExportCommandOptions {
     bool selectedOnly = false;
     std::vector<std::string> selected;
     bool noPrompt = false;  // the host suppresses the dialog
+    int gltfAnimation = 0;  // which of a glTF scene's animations to sample
     std::filesystem::path pluginFolder;  // holds tvxwrite.dle
 };
 
@@ -75,7 +76,8 @@ int RunConvert(const std::filesystem::path& input, const std::filesystem::path& 
 int RunImport(const std::filesystem::path& input, const ImportCommandOptions& options, std::ostream& out,
               std::ostream& err);
 
-// Reads a host-scene file into the stand-in host and exports it through
+// Reads a host-scene file (or a glTF file, ".gltf" or ".glb") into the
+// stand-in host and exports it through
 // the tvxwrite plug-in, as the host would, to output. The message boxes go
 // to err; the status is 0 only when the export reported success, 2 when
 // the plug-in does not load, 1 otherwise.

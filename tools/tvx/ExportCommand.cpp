@@ -3,6 +3,8 @@
 #include <sstream>
 
 #include "exporter/ExportOptionsDialog.h"
+#include "gltf/GltfRead.h"
+#include "gltf/GltfWrite.h"
 #include "hostapi/SceneExport.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
@@ -52,13 +54,40 @@ bool Select(memhost::MemHost& host, const std::vector<std::string>& names, std::
     return true;
 }
 
+// The scene file's text as a host scene: as it stands, or read from glTF
+// with a line of what it held and a line per thing left out.
+bool SceneText(const std::filesystem::path& scene, const ExportCommandOptions& options, std::string& text,
+               std::ostream& err) {
+    if (!gltf::IsGltfPath(scene)) {
+        if (!ReadText(scene, text)) {
+            err << "tvx: cannot read " << scene.string() << '\n';
+            return false;
+        }
+        return true;
+    }
+    gltf::ReadSummary summary;
+    std::string error;
+    const auto host = gltf::ReadGltfAsHostScene(scene, {options.gltfAnimation}, summary, error);
+    for (const std::string& warning : summary.warnings) {
+        err << "tvx: warning: " << warning << '\n';
+    }
+    if (!host) {
+        err << "tvx: " << scene.string() << ": " << error << '\n';
+        return false;
+    }
+    err << "tvx: read " << scene.string() << ": nodes " << summary.nodes << ", meshes " << summary.meshes
+        << ", triangles " << summary.triangles << ", materials " << summary.materials << ", bones " << summary.bones
+        << ", keys " << summary.keys << '\n';
+    text = host->dump();
+    return true;
+}
+
 }  // namespace
 
 int RunExport(const std::filesystem::path& scene, const std::filesystem::path& output,
               const ExportCommandOptions& options, std::ostream& err) {
     std::string text;
-    if (!ReadText(scene, text)) {
-        err << "tvx: cannot read " << scene.string() << '\n';
+    if (!SceneText(scene, options, text, err)) {
         return 1;
     }
     std::string error;

@@ -79,9 +79,10 @@ int main(int argc, char** argv) {
     bool noSwap = false;
     std::string exportPluginFolder;
     CLI::App* exportVerb = app.add_subcommand(
-        "export", "Read a host-scene file (docs/host-scene.md) into the stand-in host and export it through the "
-                  "tvxwrite plug-in to a TVX file");
-    exportVerb->add_option("scene", file, "Host-scene JSON file")->required();
+        "export", "Read a host-scene file (docs/host-scene.md) or a glTF file into the stand-in host and export it "
+                  "through the tvxwrite plug-in to a TVX file");
+    exportVerb->add_option("scene", file, "Host-scene JSON file, or a glTF 2.0 file (.gltf, .glb)")->required();
+    exportVerb->add_option("--animation", exportOptions.gltfAnimation, "Which of a glTF file's animations to sample (0 first)");
     exportVerb->add_option("-o,--output", exportOutput, "TVX scene file to write")->required();
     exportVerb->add_flag("--no-bones", noExportBones, "Untick \"Export bones\"");
     exportVerb->add_flag("--no-animation", noExportAnimation, "Untick \"Export animation\"");
