@@ -13,7 +13,7 @@ namespace tvx::gltf {
 
 // The elements of accessor `index` as numbers, `components` per element
 // (the accessor's type must have exactly that many). Normalised integers
-// come out as the glTF 2.0 specification maps them, others as they are.
+// come out as glTF 2.0 maps them, others as they are.
 std::vector<double> ReadNumbers(const tinygltf::Model& model, int index, int components, const char* what);
 
 // An index list: scalar unsigned integers, each below `limit`.

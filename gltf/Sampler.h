@@ -1,6 +1,6 @@
 // One glTF animation sampler evaluated at any time, with STEP, LINEAR
-// (spherical for rotations) and CUBICSPLINE interpolation as the glTF 2.0
-// specification defines them.
+// (spherical for rotations) and CUBICSPLINE interpolation as glTF 2.0
+// defines them.
 #pragma once
 
 #include <vector>
