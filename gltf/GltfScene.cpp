@@ -6,8 +6,12 @@ namespace tvx::gltf {
 
 Mat4 GltfScene::WorldAt(int i, hostapi::TimeValue t) const {
     const auto at = static_cast<std::size_t>(i);
-    const Mat4 world = Multiply(AxisChange(), FromHost(nodes[at]->WorldAt(t)));
-    return isView[at] ? world : Multiply(world, AxisChangeBack());
+    if (isView[at]) {
+        // A view looks down its object's -z: the object offset turns it
+        // within its node.
+        return Multiply(AxisChange(), FromHost(nodes[at]->objectOffset() * nodes[at]->WorldAt(t)));
+    }
+    return Multiply(Multiply(AxisChange(), FromHost(nodes[at]->WorldAt(t))), AxisChangeBack());
 }
 
 Mat4 GltfScene::LocalAt(int i, hostapi::TimeValue t) const {

@@ -36,7 +36,8 @@ struct GltfScene {
         return found != indexOf.end() ? found->second : -1;
     }
 
-    // Node i's glTF world transform at host time t.
+    // Node i's glTF world transform at host time t; a view's is its
+    // object's, which is what it looks through.
     [[nodiscard]] Mat4 WorldAt(int i, hostapi::TimeValue t) const;
     // Node i's glTF local transform at host time t.
     [[nodiscard]] Mat4 LocalAt(int i, hostapi::TimeValue t) const;

@@ -296,7 +296,8 @@ TEST(GltfWriteHost, MovedMeshesAndTurnedViewsKeepTheirPlaceAndDirection) {
         {"id": 1, "name": "Skinned", "object": 1, "transform": {"local": [[1, 0, 0], [0, 1, 0], [0, 0, 1], [10, 0, 0]]}},
         {"id": 2, "name": "Plain", "object": 0, "parent": 0,
          "transform": {"local": [[2, 0, 0], [0, 1, 0], [0, 0, 1], [0, 3, 0]], "objectOffset": [[1, 0, 0], [0, 1, 0], [0, 0, 1], [0, 0, 1]]}},
-        {"id": 3, "name": "Cam", "object": 3, "transform": {"local": [[1, 0, 0], [0, 0, 1], [0, -1, 0], [0, -10, 0]]}}
+        {"id": 3, "name": "Cam", "object": 3, "transform": {"local": [[1, 0, 0], [0, 0, 1], [0, -1, 0], [0, -10, 0]],
+                                                               "objectOffset": [[0, 1, 0], [-1, 0, 0], [0, 0, 1], [0, 0, 0]]}}
       ],
       "objects": [
         {"id": 0, "kind": "mesh", "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]], "faces": [[0, 1, 2]]},
@@ -328,10 +329,10 @@ TEST(GltfWriteHost, MovedMeshesAndTurnedViewsKeepTheirPlaceAndDirection) {
                                                       << positions[v].y << " " << positions[v].z;
         }
     }
-    // A view looks down its own -z in both: the host camera's viewing
+    // A view looks down its own -z in both: the host camera object's viewing
     // direction, in glTF's axes, is the glTF camera node's -z.
     const Mat4 camera = WorldMatrices(model)[static_cast<std::size_t>(NodeNamed(model, "Cam"))];
-    const Mat4 hostCamera = FromHost(host->FindNode("Cam")->WorldAt(0));
+    const Mat4 hostCamera = FromHost(host->FindNode("Cam")->GetObjectTM(0));
     const Vec3d forward = TransformDirection(camera, {0, 0, -1});
     const Vec3d hostForward = TransformDirection(hostCamera, {0, 0, -1});
     EXPECT_TRUE(Near(forward, TransformDirection(AxisChange(), hostForward)))
