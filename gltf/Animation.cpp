@@ -3,7 +3,7 @@
 #include <cmath>
 #include <string>
 
-#include "gltf/AxisMath.h"
+#include "gltf/HostAxes.h"
 #include "gltf/GltfError.h"
 #include "gltf/Sampler.h"
 
@@ -70,17 +70,17 @@ std::vector<int> SampleTicks(double seconds) {
     return ticks;
 }
 
-Json Key(int tick, Part part, const std::vector<double>& v) {
+Json Key(int tick, Part part, const std::vector<double>& v, Frames frames) {
     const char* what = "an animation value";
     if (part == Part::Translation) {
-        const Vec3 p = HostPoint({v[0], v[1], v[2]});
+        const Vec3 p = HostTranslation({v[0], v[1], v[2]}, frames);
         return {tick, HostNumber(p[0], what), HostNumber(p[1], what), HostNumber(p[2], what)};
     }
     if (part == Part::Rotation) {
-        const Quat q = HostQuat({v[0], v[1], v[2], v[3]});
+        const Quat q = HostRotation({v[0], v[1], v[2], v[3]}, frames);
         return {tick, HostNumber(q[0], what), HostNumber(q[1], what), HostNumber(q[2], what), HostNumber(q[3], what)};
     }
-    const Vec3 s = HostScale({v[0], v[1], v[2]});
+    const Vec3 s = HostScale({v[0], v[1], v[2]}, frames);
     return {tick, HostNumber(s[0], what), HostNumber(s[1], what), HostNumber(s[2], what), 0.0, 0.0, 0.0, 1.0};
 }
 
@@ -92,20 +92,20 @@ const char* ControllerKind(Part part) {
     return part == Part::Translation ? "linearPosition" : part == Part::Rotation ? "linearRotation" : "linearScale";
 }
 
-void SetAtTimeZero(NodeTrs& trs, Part part, const std::vector<double>& v) {
+void SetAtTimeZero(TRS& trs, Part part, const std::vector<double>& v) {
     if (part == Part::Translation) {
-        trs.t = {v[0], v[1], v[2]};
+        trs.translation = {v[0], v[1], v[2]};
     } else if (part == Part::Rotation) {
-        trs.r = {v[0], v[1], v[2], v[3]};
+        trs.rotation = {v[0], v[1], v[2], v[3]};
     } else {
-        trs.s = {v[0], v[1], v[2]};
+        trs.scale = {v[0], v[1], v[2]};
     }
 }
 
 }  // namespace
 
-SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const std::vector<NodeTrs>& statics,
-                                 HostScene& scene) {
+SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const std::vector<TRS>& statics,
+                                 const std::vector<Frames>& frames, HostScene& scene) {
     if (index < 0 || static_cast<std::size_t>(index) >= model.animations.size()) {
         throw GltfError("there is no animation " + std::to_string(index) + " (the file has " +
                         std::to_string(model.animations.size()) + ")");
@@ -121,7 +121,8 @@ SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const 
     for (const Channel& c : channels) {
         Json keys = Json::array();
         for (const int tick : ticks) {
-            keys.push_back(Key(tick, c.part, c.track.At(tick / static_cast<double>(kTicksPerSecond))));
+            keys.push_back(Key(tick, c.part, c.track.At(tick / static_cast<double>(kTicksPerSecond)),
+                               frames[static_cast<std::size_t>(c.node)]));
         }
         out.keys += static_cast<int>(keys.size());
         Json& controllers = out.controllers[c.node];

@@ -7,6 +7,7 @@
 
 #include <tiny_gltf.h>
 
+#include "gltf/HostAxes.h"
 #include "gltf/HostScene.h"
 #include "gltf/Nodes.h"
 
@@ -18,12 +19,13 @@ inline constexpr int kTicksPerFrame = 160;
 struct SampledAnimation {
     int endTicks = 0;
     std::map<int, Json> controllers;  // by node
-    std::map<int, NodeTrs> atTimeZero;  // the animated nodes' TRS at time 0
+    std::map<int, TRS> atTimeZero;  // the animated nodes' TRS at time 0
     int keys = 0;
 };
 
-// `statics` gives each node's parts that the animation leaves alone.
-SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const std::vector<NodeTrs>& statics,
-                                 HostScene& scene);
+// `statics` gives each node's parts that the animation leaves alone,
+// `frames` how each node's keys pass into the host.
+SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const std::vector<TRS>& statics,
+                                 const std::vector<Frames>& frames, HostScene& scene);
 
 }  // namespace tvx::gltf

@@ -9,9 +9,9 @@ double Length(double x, double y, double z) { return std::sqrt(x * x + y * y + z
 
 // A rotation matrix's quaternion (Shepperd's method: the largest of the
 // four candidates keeps the division well away from zero).
-std::array<double, 4> QuaternionOf(const double r[3][3]) {
+Quat QuaternionOf(const double r[3][3]) {
     const double trace = r[0][0] + r[1][1] + r[2][2];
-    std::array<double, 4> q{};
+    Quat q{};
     if (trace > 0.0) {
         const double s = std::sqrt(trace + 1.0) * 2.0;
         q = {(r[2][1] - r[1][2]) / s, (r[0][2] - r[2][0]) / s, (r[1][0] - r[0][1]) / s, 0.25 * s};
@@ -142,6 +142,33 @@ TRS Decompose(const Mat4& m) {
         }
     }
     return out;
+}
+
+Mat4 TrsMatrix(const TRS& trs) {
+    const Quat& given = trs.rotation;
+    const double len = std::sqrt(given[0] * given[0] + given[1] * given[1] + given[2] * given[2] + given[3] * given[3]);
+    const Quat q = len > 0.0 && std::isfinite(len)
+                       ? Quat{given[0] / len, given[1] / len, given[2] / len, given[3] / len}
+                                                   : Quat{0.0, 0.0, 0.0, 1.0};
+    const double x = q[0], y = q[1], z = q[2], w = q[3];
+    const double rot[3][3] = {{1 - 2 * (y * y + z * z), 2 * (x * y - z * w), 2 * (x * z + y * w)},
+                              {2 * (x * y + z * w), 1 - 2 * (x * x + z * z), 2 * (y * z - x * w)},
+                              {2 * (x * z - y * w), 2 * (y * z + x * w), 1 - 2 * (x * x + y * y)}};
+    Mat4 m;
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 3; ++c) {
+            m.at(r, c) = rot[r][c] * trs.scale[static_cast<std::size_t>(c)];
+        }
+        m.at(r, 3) = trs.translation[static_cast<std::size_t>(r)];
+    }
+    return m;
+}
+
+Quat QuatProduct(const Quat& a, const Quat& b) {
+    return {a[3] * b[0] + a[0] * b[3] + a[1] * b[2] - a[2] * b[1],
+            a[3] * b[1] - a[0] * b[2] + a[1] * b[3] + a[2] * b[0],
+            a[3] * b[2] + a[0] * b[1] - a[1] * b[0] + a[2] * b[3],
+            a[3] * b[3] - a[0] * b[0] - a[1] * b[1] - a[2] * b[2]};
 }
 
 }  // namespace tvx::gltf

@@ -31,6 +31,19 @@ struct Vec3d {
     double z = 0.0;
 };
 
+// The parts of a TRS transform, as glTF stores them.
+using Vec3 = std::array<double, 3>;
+using Quat = std::array<double, 4>;  // x, y, z, w: the textbook form
+
+// A transform as glTF's translation, rotation and scale. exact is false
+// when the matrix it came from has shear that TRS cannot hold.
+struct TRS {
+    Vec3 translation{};
+    Quat rotation{0, 0, 0, 1};
+    Vec3 scale{1, 1, 1};
+    bool exact = true;
+};
+
 // The host matrix in column-vector form, in the host's axes.
 [[nodiscard]] Mat4 FromHost(const hostapi::Matrix3& m);
 [[nodiscard]] Mat4 Multiply(const Mat4& a, const Mat4& b);
@@ -39,20 +52,17 @@ struct Vec3d {
 [[nodiscard]] Vec3d TransformPoint(const Mat4& m, const Vec3d& p);
 [[nodiscard]] Vec3d TransformDirection(const Mat4& m, const Vec3d& d);
 
-// C, and C^-1.
+// C, and C^-1 (the reader's passage from glTF's axes into the host's).
 [[nodiscard]] Mat4 AxisChange();
 [[nodiscard]] Mat4 AxisChangeBack();
 // A host point in glTF's axes.
 [[nodiscard]] Vec3d ToGltfAxes(const hostapi::Point3& p);
 
-// A transform as glTF's translation, rotation (x, y, z, w) and scale.
-// exact is false when the matrix has shear that TRS cannot hold.
-struct TRS {
-    std::array<double, 3> translation{};
-    std::array<double, 4> rotation{0, 0, 0, 1};
-    std::array<double, 3> scale{1, 1, 1};
-    bool exact = true;
-};
 [[nodiscard]] TRS Decompose(const Mat4& m);
+// T * R * S; the rotation is normalised first, and one of no length (or not
+// finite) counts as none.
+[[nodiscard]] Mat4 TrsMatrix(const TRS& trs);
+// a * b in the textbook (Hamilton) form: b's turn, then a's.
+[[nodiscard]] Quat QuatProduct(const Quat& a, const Quat& b);
 
 }  // namespace tvx::gltf

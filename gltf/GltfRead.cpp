@@ -6,8 +6,8 @@
 #include <tiny_gltf.h>
 
 #include "gltf/Animation.h"
-#include "gltf/AxisMath.h"
 #include "gltf/GltfError.h"
+#include "gltf/HostAxes.h"
 #include "gltf/HostScene.h"
 #include "gltf/LightsCameras.h"
 #include "gltf/Materials.h"
@@ -49,20 +49,34 @@ struct Conversion {
     HostScene& scene;
     MaterialMaker materials;
     std::vector<int> parents;
+    std::vector<Frames> frames;
     std::vector<Mat4> worldAtTimeZero;
     SampledAnimation animation;
     std::set<int> joints;
 };
 
-SampledAnimation Sample(const tinygltf::Model& model, const ReadOptions& options, HostScene& scene) {
+std::vector<Frames> FramesOf(const tinygltf::Model& model, const std::vector<int>& parents) {
+    std::vector<bool> views;
+    for (const tinygltf::Node& node : model.nodes) {
+        views.push_back(IsView(model, node));
+    }
+    std::vector<Frames> frames;
+    for (std::size_t i = 0; i < model.nodes.size(); ++i) {
+        frames.push_back({parents[i] >= 0 && views[static_cast<std::size_t>(parents[i])], views[i]});
+    }
+    return frames;
+}
+
+SampledAnimation Sample(const tinygltf::Model& model, const ReadOptions& options, const std::vector<Frames>& frames,
+                        HostScene& scene) {
     if (model.animations.empty() && options.animation == 0) {
         return {};
     }
-    std::vector<NodeTrs> statics;
+    std::vector<TRS> statics;
     for (std::size_t i = 0; i < model.nodes.size(); ++i) {
         statics.push_back(StaticTrs(model.nodes[i], static_cast<int>(i)));
     }
-    return SampleAnimation(model, options.animation, statics, scene);
+    return SampleAnimation(model, options.animation, statics, frames, scene);
 }
 
 std::vector<Mat4> WorldAtTimeZero(const tinygltf::Model& model, const std::vector<int>& parents,
@@ -71,7 +85,7 @@ std::vector<Mat4> WorldAtTimeZero(const tinygltf::Model& model, const std::vecto
     for (std::size_t i = 0; i < model.nodes.size(); ++i) {
         const auto it = animation.atTimeZero.find(static_cast<int>(i));
         locals.push_back(it == animation.atTimeZero.end() ? LocalMatrix(model.nodes[i], static_cast<int>(i))
-                                                          : TrsMatrix(it->second.t, it->second.r, it->second.s));
+                                                          : TrsMatrix(it->second));
     }
     return WorldMatrices(locals, parents);
 }
@@ -81,7 +95,7 @@ bool IsSkinnedMesh(const tinygltf::Node& node) { return node.mesh >= 0 && node.s
 // glTF places a skinned mesh by its joints alone; at bind time that is the
 // mesh's own space, so the node's world transform is kept at identity.
 Mat4 SkinnedMeshLocal(const Conversion& c, int parent) {
-    return parent < 0 ? IdentityMatrix() : AffineInverse(c.worldAtTimeZero[static_cast<std::size_t>(parent)]);
+    return parent < 0 ? Mat4{} : InverseAffine(c.worldAtTimeZero[static_cast<std::size_t>(parent)]);
 }
 
 void AddMesh(Conversion& c, const tinygltf::Node& node, const std::string& name, Json& out) {
@@ -98,14 +112,13 @@ void AddMesh(Conversion& c, const tinygltf::Node& node, const std::string& name,
     out["material"] = c.materials.MultiFor(mesh.slotMaterial, name);
 }
 
-void AddView(Conversion& c, const tinygltf::Node& node, Json& out, Json& transform) {
+void AddView(Conversion& c, const tinygltf::Node& node, Json& out) {
     std::optional<Json> object = LightObject(c.model, node);
     if (!object && node.camera >= 0) {
         object = CameraObject(c.model, node.camera, c.scene);
     }
     if (object) {
         out["object"] = HostScene::Add(c.scene.objects, *object);
-        transform["objectOffset"] = ViewOffsetRows();
     } else {
         // A node that only places others (a joint, a group) is a dummy in
         // the host, so that an exporter sees it as a node of the skeleton.
@@ -117,14 +130,13 @@ Json NodeJson(Conversion& c, std::size_t i, const std::string& name) {
     const tinygltf::Node& node = c.model.nodes[i];
     const int parent = c.parents[i];
     Json out = {{"name", name}, {"parent", parent < 0 ? Json(nullptr) : Json(parent)}};
-    Json transform = {{"local", HostRows(IsSkinnedMesh(node) ? SkinnedMeshLocal(c, parent)
-                                                             : LocalMatrix(node, static_cast<int>(i)))}};
+    const Mat4 local = IsSkinnedMesh(node) ? SkinnedMeshLocal(c, parent) : LocalMatrix(node, static_cast<int>(i));
     if (node.mesh >= 0) {
         AddMesh(c, node, name, out);
     } else {
-        AddView(c, node, out, transform);
+        AddView(c, node, out);
     }
-    out["transform"] = transform;
+    out["transform"] = {{"local", HostRows(HostLocal(local, c.frames[i]))}};
     const auto animated = c.animation.controllers.find(static_cast<int>(i));
     if (animated != c.animation.controllers.end() && !IsSkinnedMesh(node)) {
         out["controllers"] = animated->second;
@@ -133,7 +145,9 @@ Json NodeJson(Conversion& c, std::size_t i, const std::string& name) {
 }
 
 Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene& scene) {
-    Conversion c{model, scene, MaterialMaker(model, scene), ParentsOf(model), {}, Sample(model, options, scene), {}};
+    Conversion c{model, scene, MaterialMaker(model, scene), ParentsOf(model), {}, {}, {}, {}};
+    c.frames = FramesOf(model, c.parents);
+    c.animation = Sample(model, options, c.frames, scene);
     c.worldAtTimeZero = WorldAtTimeZero(model, c.parents, c.animation);
     const std::vector<std::string> names = NodeNames(model);
     for (std::size_t i = 0; i < model.nodes.size(); ++i) {

@@ -4,7 +4,7 @@
 #include <numbers>
 #include <string>
 
-#include "gltf/AxisMath.h"
+#include "gltf/HostAxes.h"
 #include "gltf/GltfError.h"
 
 namespace tvx::gltf {
@@ -85,6 +85,15 @@ std::optional<Json> CameraObject(const tinygltf::Model& model, int camera, HostS
                 {"manualClip", true}};
 }
 
-Json ViewOffsetRows() { return Json{{1.0, 0.0, 0.0}, {0.0, 0.0, 1.0}, {0.0, -1.0, 0.0}, {0.0, 0.0, 0.0}}; }
+bool IsView(const tinygltf::Model& model, const tinygltf::Node& node) {
+    if (node.mesh >= 0) {
+        return false;
+    }
+    if (node.extensions.count("KHR_lights_punctual") != 0) {
+        return true;
+    }
+    return node.camera >= 0 && static_cast<std::size_t>(node.camera) < model.cameras.size() &&
+           model.cameras[static_cast<std::size_t>(node.camera)].type == "perspective";
+}
 
 }  // namespace tvx::gltf

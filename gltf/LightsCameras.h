@@ -1,9 +1,7 @@
 // KHR_lights_punctual lights and perspective cameras as host objects.
 //
-// Both look down their local -Z in glTF and in the host. The node's
-// transform already has the axis change on both sides, so the object gets
-// it once more, as its node's objectOffset (ViewOffsetRows), which puts
-// the glTF -Z of the node on the host object's -Z.
+// Both look down their local -Z in glTF and in the host, so their nodes keep
+// glTF's frame (HostAxes.h).
 #pragma once
 
 #include <optional>
@@ -21,6 +19,8 @@ std::optional<Json> LightObject(const tinygltf::Model& model, const tinygltf::No
 // and a warning.
 std::optional<Json> CameraObject(const tinygltf::Model& model, int camera, HostScene& scene);
 
-Json ViewOffsetRows();
+// Whether the node becomes a light or a camera in the host. A node that
+// also has a mesh is a mesh.
+bool IsView(const tinygltf::Model& model, const tinygltf::Node& node);
 
 }  // namespace tvx::gltf

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "gltf/AxisMath.h"
+#include "gltf/HostAxes.h"
 #include "gltf/GltfError.h"
 #include "gltf/Textures.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "gltf/Accessors.h"
-#include "gltf/AxisMath.h"
+#include "gltf/HostAxes.h"
 #include "gltf/GltfError.h"
 #include "gltf/Triangles.h"
 
@@ -149,9 +149,9 @@ std::vector<Mat4> JointMatrices(const Builder& b) {
         if (node >= b.worlds.size()) {
             throw GltfError("a skin's joint names no node");
         }
-        Mat4 inverseBind = IdentityMatrix();
+        Mat4 inverseBind;
         if (!inverseBinds.empty()) {
-            std::copy_n(inverseBinds.begin() + static_cast<std::ptrdiff_t>(16 * j), 16, inverseBind.begin());
+            std::copy_n(inverseBinds.begin() + static_cast<std::ptrdiff_t>(16 * j), 16, inverseBind.m.begin());
         }
         out.push_back(Multiply(b.worlds[node], inverseBind));
     }
@@ -178,10 +178,11 @@ std::vector<double> SkinnedAtTimeZero(const Builder& b, const tinygltf::Primitiv
                 continue;  // AddSkinWeights refuses a joint past the skin
             }
             const std::size_t v = k / 4;
-            const Vec3 q = TransformPoint(joints[static_cast<std::size_t>(j[k])], {points[3 * v], points[3 * v + 1], points[3 * v + 2]});
-            for (std::size_t c = 0; c < 3; ++c) {
-                sums[3 * v + c] += w[k] * q[c];
-            }
+            const Vec3d q = TransformPoint(joints[static_cast<std::size_t>(j[k])],
+                                           {points[3 * v], points[3 * v + 1], points[3 * v + 2]});
+            sums[3 * v] += w[k] * q.x;
+            sums[3 * v + 1] += w[k] * q.y;
+            sums[3 * v + 2] += w[k] * q.z;
             totals[v] += w[k];
         }
     }
@@ -230,8 +231,8 @@ void AddPrimitive(Builder& b, const tinygltf::Primitive& p) {
         }
     }
     for (std::size_t i = 0; i < count; ++i) {
-        const Vec3 h = HostPoint({points[3 * i], points[3 * i + 1], points[3 * i + 2]});
-        b.vertices.push_back({HostNumber(h[0], "POSITION"), HostNumber(h[1], "POSITION"), HostNumber(h[2], "POSITION")});
+        const Vec3d h = HostPoint({points[3 * i], points[3 * i + 1], points[3 * i + 2]});
+        b.vertices.push_back({HostNumber(h.x, "POSITION"), HostNumber(h.y, "POSITION"), HostNumber(h.z, "POSITION")});
     }
     const int slot = MaterialSlot(b, p.material);
     const std::size_t base = b.vertexCount;

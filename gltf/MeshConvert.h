@@ -7,7 +7,7 @@
 
 #include <tiny_gltf.h>
 
-#include "gltf/AxisMath.h"
+#include "gltf/GltfMath.h"
 #include "gltf/HostScene.h"
 
 namespace tvx::gltf {

@@ -89,20 +89,19 @@ std::vector<std::string> NodeNames(const tinygltf::Model& model) {
     return names;
 }
 
-NodeTrs StaticTrs(const tinygltf::Node& node, int index) {
-    NodeTrs trs;
-    trs.t = Fixed<3>(node.translation, trs.t, index, "translation");
-    trs.r = Fixed<4>(node.rotation, trs.r, index, "rotation");
-    trs.s = Fixed<3>(node.scale, trs.s, index, "scale");
+TRS StaticTrs(const tinygltf::Node& node, int index) {
+    TRS trs;
+    trs.translation = Fixed<3>(node.translation, trs.translation, index, "translation");
+    trs.rotation = Fixed<4>(node.rotation, trs.rotation, index, "rotation");
+    trs.scale = Fixed<3>(node.scale, trs.scale, index, "scale");
     return trs;
 }
 
 Mat4 LocalMatrix(const tinygltf::Node& node, int index) {
     if (!node.matrix.empty()) {
-        return Fixed<16>(node.matrix, IdentityMatrix(), index, "matrix");
+        return Mat4{Fixed<16>(node.matrix, Mat4{}.m, index, "matrix")};
     }
-    const NodeTrs trs = StaticTrs(node, index);
-    return TrsMatrix(trs.t, trs.r, trs.s);
+    return TrsMatrix(StaticTrs(node, index));
 }
 
 std::vector<Mat4> WorldMatrices(const std::vector<Mat4>& locals, const std::vector<int>& parents) {

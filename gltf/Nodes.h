@@ -6,15 +6,9 @@
 
 #include <tiny_gltf.h>
 
-#include "gltf/AxisMath.h"
+#include "gltf/GltfMath.h"
 
 namespace tvx::gltf {
-
-struct NodeTrs {
-    Vec3 t{0.0, 0.0, 0.0};
-    Quat r{0.0, 0.0, 0.0, 1.0};
-    Vec3 s{1.0, 1.0, 1.0};
-};
 
 // Each node's parent index, -1 for a root. A child index out of range, a
 // node with two parents, a loop or a chain deeper than the host takes throw.
@@ -25,7 +19,7 @@ std::vector<int> ParentsOf(const tinygltf::Model& model);
 std::vector<std::string> NodeNames(const tinygltf::Model& model);
 
 // The node's TRS properties with glTF's defaults; wrong lengths throw.
-NodeTrs StaticTrs(const tinygltf::Node& node, int index);
+TRS StaticTrs(const tinygltf::Node& node, int index);
 // The node's local matrix: its `matrix` when given, else its TRS.
 Mat4 LocalMatrix(const tinygltf::Node& node, int index);
 

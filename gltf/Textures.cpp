@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string>
 
-#include "gltf/AxisMath.h"
+#include "gltf/HostAxes.h"
 #include "gltf/GltfError.h"
 
 namespace tvx::gltf {
