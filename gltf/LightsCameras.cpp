@@ -82,7 +82,10 @@ std::optional<Json> CameraObject(const tinygltf::Model& model, int camera, HostS
                 {"type", 0},
                 {"fov", HostNumber(fov, "a camera field of view")},
                 {"clip", {HostNumber(p.znear, "a clip distance"), HostNumber(far, "a clip distance")}},
-                {"manualClip", true}};
+                {"manualClip", true},
+                // The environment range is where a TVX file keeps a camera's
+                // near and far distances.
+                {"envRange", {HostNumber(p.znear, "a clip distance"), HostNumber(far, "a clip distance")}}};
 }
 
 bool IsView(const tinygltf::Model& model, const tinygltf::Node& node) {
