@@ -1,7 +1,8 @@
 // Every sample model through the whole chain: glTF → host → tvxwrite → TVX
 // → tvxread → host → glTF. The glTF written passes the validator and shows
 // what the original shows, as a viewer shows it (skinned, in world space):
-// - the same triangles and vertices at time 0.
+// - the same triangles and vertices at time 0;
+// - the same skin weights on each vertex.
 #include <gtest/gtest.h>
 
 #include <tiny_gltf.h>
@@ -25,6 +26,7 @@ using viewer::NameOf;
 using viewer::Shown;
 
 bool Any(const tinygltf::Model&) { return true; }
+bool HasSkin(const tinygltf::Model& model) { return !model.skins.empty(); }
 
 // The sample models `keep` takes; one that cannot be read is kept, so that
 // its test fails.
@@ -108,7 +110,93 @@ TEST_P(SampleRoundTrip, ComesBackAsItWent) {
     EXPECT_LE(viewer::Farthest(beforeAtZero.positions, afterAtZero.positions), tolerance) << "a vertex was lost";
 }
 
+double Distance(const Vec3d& a, const Vec3d& b) { return std::hypot(a.x - b.x, a.y - b.y, a.z - b.z); }
+
+std::string Text(const Vec3d& p) {
+    std::ostringstream out;
+    out << "(" << p.x << ", " << p.y << ", " << p.z << ")";
+    return out.str();
+}
+
+std::size_t Nearest(const std::vector<Vec3d>& points, const Vec3d& p) {
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        best = Distance(points[i], p) < Distance(points[best], p) ? i : best;
+    }
+    return best;
+}
+
+// The points of `a` that no point of `b` within `tolerance` agrees with
+// (agrees(i, j) for i of `a`, j of `b`): where points coincide, one
+// agreeing is enough.
+template <class Agrees>
+std::vector<std::size_t> Unmatched(const std::vector<Vec3d>& a, const std::vector<Vec3d>& b, double tolerance,
+                                   Agrees agrees) {
+    std::vector<std::size_t> out;
+    const double squared = tolerance * tolerance;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        bool found = false;
+        for (std::size_t j = 0; j < b.size() && !found; ++j) {
+            const double dx = a[i].x - b[j].x, dy = a[i].y - b[j].y, dz = a[i].z - b[j].z;
+            found = dx * dx + dy * dy + dz * dz <= squared && agrees(i, j);
+        }
+        if (!found) {
+            out.push_back(i);
+        }
+    }
+    return out;
+}
+
+bool SameWeights(const Influences& a, const Influences& b) {
+    Influences all = a;
+    all.insert(b.begin(), b.end());
+    return std::all_of(all.begin(), all.end(), [&](const auto& entry) {
+        const auto weight = [&](const Influences& list) {
+            const auto it = list.find(entry.first);
+            return it == list.end() ? 0.0 : it->second;
+        };
+        return std::fabs(weight(a) - weight(b)) <= 1e-4;
+    });
+}
+
+std::string Text(const Influences& influences) {
+    std::ostringstream out;
+    const char* separator = "";
+    for (const auto& [joint, weight] : influences) {
+        out << separator << joint << ": " << weight;
+        separator = ", ";
+    }
+    return "{" + out.str() + "}";
+}
+
+class SkinnedSample : public RoundTrip {};
+
+// Where the original shows an unskinned vertex, what binds it now is not asked.
+TEST_P(SkinnedSample, KeepsSkinWeights) {
+    const Shown& b = beforeAtZero;
+    const Shown& a = afterAtZero;
+    const auto lost = Unmatched(b.positions, a.positions, tolerance, [&](std::size_t i, std::size_t j) {
+        return b.influences[i].empty() || SameWeights(b.influences[i], a.influences[j]);
+    });
+    if (!lost.empty()) {
+        const std::size_t i = lost.front();
+        ADD_FAILURE() << lost.size() << " of " << b.positions.size() << " vertices lost their weights; the one at "
+                      << Text(b.positions[i]) << " had " << Text(b.influences[i]) << ", the nearest now has "
+                      << Text(a.influences[Nearest(a.positions, b.positions[i])]);
+    }
+    const auto changed = Unmatched(a.positions, b.positions, tolerance, [&](std::size_t i, std::size_t j) {
+        return b.influences[j].empty() || SameWeights(a.influences[i], b.influences[j]);
+    });
+    if (!changed.empty()) {
+        const std::size_t i = changed.front();
+        ADD_FAILURE() << changed.size() << " of " << a.positions.size() << " vertices came back weighted otherwise; the one at "
+                      << Text(a.positions[i]) << " has " << Text(a.influences[i]) << ", the nearest had "
+                      << Text(b.influences[Nearest(b.positions, a.positions[i])]);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Gltf, SampleRoundTrip, testing::ValuesIn(Models(Any)), ModelName);
+INSTANTIATE_TEST_SUITE_P(Gltf, SkinnedSample, testing::ValuesIn(Models(HasSkin)), ModelName);
 
 }  // namespace
 }  // namespace tvx::gltf
