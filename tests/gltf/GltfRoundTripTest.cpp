@@ -2,7 +2,8 @@
 // → tvxread → host → glTF. The glTF written passes the validator and shows
 // what the original shows, as a viewer shows it (skinned, in world space):
 // - the same triangles and vertices at time 0;
-// - the same skin weights on each vertex.
+// - the same skin weights on each vertex;
+// - when animated, the same joint transforms and vertices at frame times.
 #include <gtest/gtest.h>
 
 #include <tiny_gltf.h>
@@ -27,6 +28,7 @@ using viewer::Shown;
 
 bool Any(const tinygltf::Model&) { return true; }
 bool HasSkin(const tinygltf::Model& model) { return !model.skins.empty(); }
+bool HasAnimation(const tinygltf::Model& model) { return !model.animations.empty(); }
 
 // The sample models `keep` takes; one that cannot be read is kept, so that
 // its test fails.
@@ -195,8 +197,50 @@ TEST_P(SkinnedSample, KeepsSkinWeights) {
     }
 }
 
+// The largest difference of the 3 x 3 parts, or of the translations over `size`.
+double MatrixGap(const Mat4& a, const Mat4& b, double size) {
+    double gap = 0.0;
+    for (int r = 0; r < 3; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            gap = std::max(gap, std::fabs(a.at(r, c) - b.at(r, c)) / (c == 3 ? size : 1.0));
+        }
+    }
+    return gap;
+}
+
+class AnimatedSample : public RoundTrip {};
+
+TEST_P(AnimatedSample, KeepsPoseAtFrameTimes) {
+    ASSERT_EQ(after.animations.size(), 1u);
+    std::set<std::string> joints;  // of both models' skins
+    for (const tinygltf::Model* model : {&before, &after}) {
+        for (const tinygltf::Skin& skin : model->skins) {
+            for (const int joint : skin.joints) {
+                joints.insert(NameOf(*model, static_cast<std::size_t>(joint)));
+            }
+        }
+    }
+    for (const double t : viewer::FrameTimes(before)) {
+        SCOPED_TRACE("at " + std::to_string(t) + " s");
+        const std::map<std::string, Mat4> worldBefore = viewer::WorldsByName(before, t);
+        const std::map<std::string, Mat4> worldAfter = viewer::WorldsByName(after, t);
+        for (const std::string& joint : joints) {
+            if (worldBefore.count(joint) == 0 || worldAfter.count(joint) == 0) {
+                ADD_FAILURE() << "joint " << joint << " is in one model only";
+                continue;
+            }
+            EXPECT_LE(MatrixGap(worldAfter.at(joint), worldBefore.at(joint), size), 1e-4) << "joint " << joint;
+        }
+        const Shown shownBefore = viewer::ShownAt(before, t);
+        const Shown shownAfter = viewer::ShownAt(after, t);
+        EXPECT_LE(viewer::Farthest(shownAfter.positions, shownBefore.positions), tolerance) << "a vertex came back elsewhere";
+        EXPECT_LE(viewer::Farthest(shownBefore.positions, shownAfter.positions), tolerance) << "a vertex was lost";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Gltf, SampleRoundTrip, testing::ValuesIn(Models(Any)), ModelName);
 INSTANTIATE_TEST_SUITE_P(Gltf, SkinnedSample, testing::ValuesIn(Models(HasSkin)), ModelName);
+INSTANTIATE_TEST_SUITE_P(Gltf, AnimatedSample, testing::ValuesIn(Models(HasAnimation)), ModelName);
 
 }  // namespace
 }  // namespace tvx::gltf
