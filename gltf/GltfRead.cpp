@@ -6,6 +6,7 @@
 #include <tiny_gltf.h>
 
 #include "gltf/Animation.h"
+#include "gltf/EmbeddedImages.h"
 #include "gltf/GltfError.h"
 #include "gltf/HostAxes.h"
 #include "gltf/HostScene.h"
@@ -20,15 +21,18 @@ namespace tvx::gltf {
 namespace {
 
 // Images are only named by the host scene, never decoded: a hostile image
-// then cannot reach a decoder at all.
-bool KeepImageUndecoded(tinygltf::Image*, const int, std::string*, std::string*, int, int, const unsigned char*, int,
-                        void*) {
+// then cannot reach a decoder at all. A data: URI's bytes exist only here.
+bool KeepImageUndecoded(tinygltf::Image* image, const int index, std::string*, std::string*, int, int,
+                        const unsigned char* bytes, int size, void* images) {
+    if (image->uri.empty() && image->bufferView < 0 && size > 0) {
+        static_cast<EmbeddedImages*>(images)->KeepDecoded(index, bytes, static_cast<std::size_t>(size));
+    }
     return true;
 }
 
 tinygltf::Model Load(const std::filesystem::path& file, HostScene& scene) {
     tinygltf::TinyGLTF loader;
-    loader.SetImageLoader(KeepImageUndecoded, nullptr);
+    loader.SetImageLoader(KeepImageUndecoded, &scene.images);
     tinygltf::Model model;
     std::string err;
     std::string warn;
@@ -173,14 +177,15 @@ Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene
 
 }  // namespace
 
-std::optional<nlohmann::ordered_json> ReadGltfAsHostScene(const std::filesystem::path& file,
-                                                          const ReadOptions& options, ReadSummary& summary,
-                                                          std::string& error) {
+std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file, const ReadOptions& options,
+                                              ReadSummary& summary, std::string& error) {
     summary = ReadSummary{};
-    HostScene scene(summary);
+    HostScene scene(summary, EmbeddedImages(options.imageFolder, file.stem().string()));
     try {
         const tinygltf::Model model = Load(file, scene);
-        Json result = {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", Convert(model, options, scene)}};
+        ReadResult result;
+        result.scene = {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", Convert(model, options, scene)}};
+        result.images = scene.images.Take();
         return result;
     } catch (const GltfError& e) {
         error = e.what();

@@ -55,10 +55,7 @@ std::string FileName(const tinygltf::Model& model, int source, HostScene& scene)
     if (!image.uri.empty() && image.uri.rfind("data:", 0) != 0) {
         return PercentDecoded(image.uri);
     }
-    // An embedded image has no file of its own for the bitmap to name.
-    const std::string name = !image.name.empty() ? image.name : "image" + std::to_string(source) + ".png";
-    scene.Warn("image " + std::to_string(source) + " is embedded in the file; its bitmap names \"" + name + "\"");
-    return name;
+    return scene.images.PathFor(model, source);
 }
 
 double Number(const tinygltf::Value& v, std::size_t i, double fallback) {
