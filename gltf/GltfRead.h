@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -52,5 +53,11 @@ struct ReadResult {
 std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file,
                                               const ReadOptions& options, ReadSummary& summary,
                                               std::string& error);
+
+// The same for a file in memory, `name` standing for it in messages. Such a
+// file reaches no other: buffers and images outside it cannot be read.
+std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char> bytes, const std::string& name,
+                                                   const ReadOptions& options, ReadSummary& summary,
+                                                   std::string& error);
 
 }  // namespace tvx::gltf

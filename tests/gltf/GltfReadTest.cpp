@@ -433,3 +433,31 @@ TEST(GltfRead, ViewsLookWhereTheFileHasThemLook) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file in memory reads as the same file on disk does, and reaches no
+// file beside it.
+TEST(GltfRead, AFileInMemoryHoldsItsOwnBuffers) {
+    const fs::path glb = kData / "BoxTextured/glTF-Binary/BoxTextured.glb";
+    const std::vector<std::uint8_t> bytes = tvx::test::ReadFile(glb);
+    tvx::gltf::ReadSummary summary;
+    std::string error;
+    const auto fromMemory = tvx::gltf::ReadGltfBytesAsHostScene(bytes, "BoxTextured.glb", {}, summary, error);
+    ASSERT_TRUE(fromMemory) << error;
+    const auto fromFile = tvx::gltf::ReadGltfAsHostScene(glb, {}, summary, error);
+    ASSERT_TRUE(fromFile) << error;
+    EXPECT_EQ(fromMemory->scene, fromFile->scene);
+    ASSERT_EQ(fromMemory->images.size(), 1u);
+    EXPECT_EQ(fromMemory->images[0].bytes, tvx::test::ReadFile(kData / "BoxTextured/glTF/CesiumLogoFlat.png"));
+
+    // Even a buffer named by its full path is out of reach.
+    Json gltf = Json::parse(ReadText(kData / "Box/glTF/Box.gltf"));
+    gltf["buffers"][0]["uri"] = fs::absolute(kData / "Box/glTF/Box0.bin").string();
+    const std::string text = gltf.dump();
+    EXPECT_FALSE(tvx::gltf::ReadGltfBytesAsHostScene({reinterpret_cast<const unsigned char*>(text.data()), text.size()},
+                                                     "Box.gltf", {}, summary, error));
+    EXPECT_NE(error.find("Box0.bin"), std::string::npos) << error;
+}
+
+}  // namespace
