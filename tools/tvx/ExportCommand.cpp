@@ -12,6 +12,7 @@
 #include "memhost/MemHost.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/PluginLibrary.h"
+#include "tools/tvx/Progress.h"
 
 namespace tvx::tool {
 namespace {
@@ -152,6 +153,7 @@ int RunExport(const std::filesystem::path& scene, const std::filesystem::path& o
     if (!options.noPrompt) {
         host->QueueDialog(AnswerFrom(options));
     }
+    ShowProgressOn(*host, err);
     const std::string name = target.string();
     const hostapi::DWORD bits = options.selectedOnly ? hostapi::SCENE_EXPORT_SELECTED : 0;
     (void)exporter->DoExport(name.c_str(), host->exportInterface(), host.get(),
