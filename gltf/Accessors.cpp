@@ -155,6 +155,12 @@ const tinygltf::Accessor& Find(const tinygltf::Model& model, int index, const ch
 
 }  // namespace
 
+std::vector<unsigned char> ViewBytes(const tinygltf::Model& model, int view, const std::string& what) {
+    // No elements: only the view's own place in its buffer is checked.
+    const Span span = ViewSpan(model, view, 0, 0, 0, 1, what);
+    return {span.data, span.data + model.bufferViews[static_cast<std::size_t>(view)].byteLength};
+}
+
 std::size_t AccessorCount(const tinygltf::Model& model, int index, const char* what) {
     return Find(model, index, what).count;
 }

@@ -19,6 +19,9 @@ std::vector<double> ReadNumbers(const tinygltf::Model& model, int index, int com
 // An index list: scalar unsigned integers, each below `limit`.
 std::vector<std::uint32_t> ReadIndices(const tinygltf::Model& model, int index, std::size_t limit);
 
+// The bytes of buffer view `view`, after checking it lies inside its buffer.
+std::vector<unsigned char> ViewBytes(const tinygltf::Model& model, int view, const std::string& what);
+
 // The element count of accessor `index`, after checking it exists.
 std::size_t AccessorCount(const tinygltf::Model& model, int index, const char* what);
 

@@ -1,11 +1,15 @@
 #include "gltf/GltfRead.h"
 
+#include <cstring>
+#include <functional>
+#include <limits>
 #include <new>
 #include <set>
 
 #include <tiny_gltf.h>
 
 #include "gltf/Animation.h"
+#include "gltf/EmbeddedImages.h"
 #include "gltf/GltfError.h"
 #include "gltf/HostAxes.h"
 #include "gltf/HostScene.h"
@@ -20,23 +24,32 @@ namespace tvx::gltf {
 namespace {
 
 // Images are only named by the host scene, never decoded: a hostile image
-// then cannot reach a decoder at all.
-bool KeepImageUndecoded(tinygltf::Image*, const int, std::string*, std::string*, int, int, const unsigned char*, int,
-                        void*) {
+// then cannot reach a decoder at all. A data: URI's bytes exist only here.
+bool KeepImageUndecoded(tinygltf::Image* image, const int index, std::string*, std::string*, int, int,
+                        const unsigned char* bytes, int size, void* images) {
+    if (image->uri.empty() && image->bufferView < 0 && size > 0) {
+        static_cast<EmbeddedImages*>(images)->KeepDecoded(index, bytes, static_cast<std::size_t>(size));
+    }
     return true;
 }
 
-tinygltf::Model Load(const std::filesystem::path& file, HostScene& scene) {
+// A file read from memory reaches no other file: its buffers and images
+// must be inside it.
+bool NoFile(const std::string&, void*) { return false; }
+std::string SamePath(const std::string& path, void*) { return path; }
+bool ReadNoFile(std::vector<unsigned char>*, std::string*, const std::string&, void*) { return false; }
+bool WriteNoFile(std::string*, const std::string&, const std::vector<unsigned char>&, void*) { return false; }
+
+using LoadStep = std::function<bool(tinygltf::TinyGLTF&, tinygltf::Model&, std::string&, std::string&)>;
+
+tinygltf::Model Load(const std::string& name, const LoadStep& load, HostScene& scene) {
     tinygltf::TinyGLTF loader;
-    loader.SetImageLoader(KeepImageUndecoded, nullptr);
+    loader.SetImageLoader(KeepImageUndecoded, &scene.images);
     tinygltf::Model model;
     std::string err;
     std::string warn;
-    const bool binary = file.extension() == ".glb" || file.extension() == ".GLB";
-    const bool ok = binary ? loader.LoadBinaryFromFile(&model, &err, &warn, file.string())
-                           : loader.LoadASCIIFromFile(&model, &err, &warn, file.string());
-    if (!ok) {
-        throw GltfError(file.filename().string() + ": " + (err.empty() ? "cannot be read as glTF" : err));
+    if (!load(loader, model, err, warn)) {
+        throw GltfError(name + ": " + (err.empty() ? "cannot be read as glTF" : err));
     }
     if (!warn.empty()) {
         scene.Warn(warn);
@@ -173,24 +186,60 @@ Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene
 
 }  // namespace
 
-std::optional<nlohmann::ordered_json> ReadGltfAsHostScene(const std::filesystem::path& file,
-                                                          const ReadOptions& options, ReadSummary& summary,
-                                                          std::string& error) {
+namespace {
+
+std::optional<ReadResult> Read(const std::string& name, const std::string& stem, const LoadStep& load,
+                               const ReadOptions& options, ReadSummary& summary, std::string& error) {
     summary = ReadSummary{};
-    HostScene scene(summary);
+    HostScene scene(summary, EmbeddedImages(options.imageFolder, stem));
     try {
-        const tinygltf::Model model = Load(file, scene);
-        Json result = {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", Convert(model, options, scene)}};
+        const tinygltf::Model model = Load(name, load, scene);
+        ReadResult result;
+        result.scene = {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", Convert(model, options, scene)}};
+        result.images = scene.images.Take();
         return result;
     } catch (const GltfError& e) {
         error = e.what();
     } catch (const std::bad_alloc&) {
-        error = file.filename().string() + ": out of memory";
+        error = name + ": out of memory";
     } catch (const std::exception& e) {
-        error = file.filename().string() + ": " + e.what();
+        error = name + ": " + e.what();
     }
     summary = ReadSummary{};
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file, const ReadOptions& options,
+                                              ReadSummary& summary, std::string& error) {
+    const bool binary = file.extension() == ".glb" || file.extension() == ".GLB";
+    const LoadStep load = [&](tinygltf::TinyGLTF& loader, tinygltf::Model& model, std::string& err,
+                              std::string& warn) {
+        return binary ? loader.LoadBinaryFromFile(&model, &err, &warn, file.string())
+                      : loader.LoadASCIIFromFile(&model, &err, &warn, file.string());
+    };
+    return Read(file.filename().string(), file.stem().string(), load, options, summary, error);
+}
+
+std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char> bytes, const std::string& name,
+                                                   const ReadOptions& options, ReadSummary& summary,
+                                                   std::string& error) {
+    if (bytes.size() > std::numeric_limits<unsigned int>::max()) {
+        summary = ReadSummary{};
+        error = name + ": too large to be read";
+        return std::nullopt;
+    }
+    const bool binary = bytes.size() >= 4 && std::memcmp(bytes.data(), "glTF", 4) == 0;
+    const LoadStep load = [&](tinygltf::TinyGLTF& loader, tinygltf::Model& model, std::string& err,
+                              std::string& warn) {
+        loader.SetFsCallbacks({NoFile, SamePath, ReadNoFile, WriteNoFile, nullptr});
+        const auto length = static_cast<unsigned int>(bytes.size());
+        return binary ? loader.LoadBinaryFromMemory(&model, &err, &warn, bytes.data(), length)
+                      : loader.LoadASCIIFromString(&model, &err, &warn, reinterpret_cast<const char*>(bytes.data()),
+                                                   length, "");
+    };
+    return Read(name, std::filesystem::path(name).stem().string(), load, options, summary, error);
 }
 
 }  // namespace tvx::gltf

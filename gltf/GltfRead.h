@@ -3,13 +3,15 @@
 //
 // glTF is Y-up and the host Z-up: every point (x, y, z) becomes
 // (x, -z, y) and every transform M becomes A * M * inverse(A) with that
-// axis change A, so the hierarchy stays as the file has it with no extra
-// root. The file is untrusted; anything it says that cannot be used gives
-// no scene and a message.
+// axis change A (lights and cameras keep their own frame, HostAxes.h), so
+// the hierarchy stays as the file has it with no extra root. The file is
+// untrusted; anything it says that cannot be used gives no scene and a
+// message.
 #pragma once
 
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,9 @@ namespace tvx::gltf {
 
 struct ReadOptions {
     int animation = 0;  // which of the file's animations to sample
+    // Where the images the file holds inside itself are to be written; the
+    // bitmaps name them there (see EmbeddedImages.h).
+    std::filesystem::path imageFolder;
 };
 
 struct ReadSummary {
@@ -31,10 +36,28 @@ struct ReadSummary {
     std::vector<std::string> warnings;
 };
 
-// The file as a host scene ("tvx-host-scene" version 1), or an empty
-// optional and a message in `error` for a file that cannot be used.
-std::optional<nlohmann::ordered_json> ReadGltfAsHostScene(const std::filesystem::path& file,
-                                                          const ReadOptions& options, ReadSummary& summary,
-                                                          std::string& error);
+// An image inside the file that a bitmap of the scene names, under its
+// bare file name in ReadOptions::imageFolder.
+struct EmbeddedImage {
+    std::string fileName;
+    std::vector<unsigned char> bytes;
+};
+
+struct ReadResult {
+    nlohmann::ordered_json scene;  // "tvx-host-scene" version 1
+    std::vector<EmbeddedImage> images;
+};
+
+// The file as a host scene, or an empty optional and a message in `error`
+// for a file that cannot be used.
+std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file,
+                                              const ReadOptions& options, ReadSummary& summary,
+                                              std::string& error);
+
+// The same for a file in memory, `name` standing for it in messages. Such a
+// file reaches no other: buffers and images outside it cannot be read.
+std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char> bytes, const std::string& name,
+                                                   const ReadOptions& options, ReadSummary& summary,
+                                                   std::string& error);
 
 }  // namespace tvx::gltf

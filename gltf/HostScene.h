@@ -6,6 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "gltf/EmbeddedImages.h"
 #include "gltf/GltfRead.h"
 
 namespace tvx::gltf {
@@ -13,7 +14,7 @@ namespace tvx::gltf {
 using Json = nlohmann::ordered_json;
 
 struct HostScene {
-    explicit HostScene(ReadSummary& s) : summary(s) {}
+    HostScene(ReadSummary& s, EmbeddedImages e) : summary(s), images(std::move(e)) {}
 
     Json nodes = Json::array();
     Json objects = Json::array();
@@ -21,6 +22,7 @@ struct HostScene {
     Json materials = Json::array();
     Json texmaps = Json::array();
     ReadSummary& summary;
+    EmbeddedImages images;
 
     // `item` is written with "id" first, then its other keys in order.
     static int Add(Json& list, const Json& item) {

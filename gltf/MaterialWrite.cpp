@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "gltf/TextureTransform.h"
 #include "hostapi/HostConstants.h"
 
 namespace tvx::gltf {
@@ -141,18 +142,17 @@ void MaterialWriter::FillTextureInfo(hostapi::BitmapTex& bitmap, int texCoord, t
     if (uv == nullptr) {
         return;
     }
-    const auto uOffset = static_cast<double>(uv->GetUOffs(0));
-    const auto vOffset = static_cast<double>(uv->GetVOffs(0));
-    const auto uScale = static_cast<double>(uv->GetUScl(0));
-    const auto vScale = static_cast<double>(uv->GetVScl(0));
-    const auto angle = static_cast<double>(uv->GetAng(0));
-    if (uOffset == 0.0 && vOffset == 0.0 && uScale == 1.0 && vScale == 1.0 && angle == 0.0) {
+    const UvTransform host{static_cast<double>(uv->GetUOffs(0)), static_cast<double>(uv->GetVOffs(0)),
+                           static_cast<double>(uv->GetUScl(0)), static_cast<double>(uv->GetVScl(0)),
+                           static_cast<double>(uv->GetAng(0))};
+    if (host.uOffset == 0.0 && host.vOffset == 0.0 && host.uScale == 1.0 && host.vScale == 1.0 && host.angle == 0.0) {
         return;
     }
+    const UvTransform gltf = GltfFromHost(host);
     tinygltf::Value::Object transform;
-    transform["offset"] = Numbers({uOffset, vOffset});
-    transform["scale"] = Numbers({uScale, vScale});
-    transform["rotation"] = tinygltf::Value(angle);
+    transform["offset"] = Numbers({gltf.uOffset, gltf.vOffset});
+    transform["scale"] = Numbers({gltf.uScale, gltf.vScale});
+    transform["rotation"] = tinygltf::Value(gltf.angle);
     info.extensions["KHR_texture_transform"] = tinygltf::Value(std::move(transform));
     auto& used = scene_.model.extensionsUsed;
     if (std::find(used.begin(), used.end(), "KHR_texture_transform") == used.end()) {

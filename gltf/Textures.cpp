@@ -4,6 +4,7 @@
 #include <string>
 
 #include "gltf/HostAxes.h"
+#include "gltf/TextureTransform.h"
 #include "gltf/GltfError.h"
 
 namespace tvx::gltf {
@@ -55,10 +56,7 @@ std::string FileName(const tinygltf::Model& model, int source, HostScene& scene)
     if (!image.uri.empty() && image.uri.rfind("data:", 0) != 0) {
         return PercentDecoded(image.uri);
     }
-    // An embedded image has no file of its own for the bitmap to name.
-    const std::string name = !image.name.empty() ? image.name : "image" + std::to_string(source) + ".png";
-    scene.Warn("image " + std::to_string(source) + " is embedded in the file; its bitmap names \"" + name + "\"");
-    return name;
+    return scene.images.PathFor(model, source);
 }
 
 double Number(const tinygltf::Value& v, std::size_t i, double fallback) {
@@ -76,14 +74,15 @@ void ApplyTransform(const tinygltf::ExtensionMap& extensions, Json& uvGen, int& 
     const tinygltf::Value none;
     const tinygltf::Value& offset = t.Has("offset") ? t.Get("offset") : none;
     const tinygltf::Value& scale = t.Has("scale") ? t.Get("scale") : none;
-    uvGen["uOffset"] = HostNumber(Number(offset, 0, 0.0), "a texture offset");
-    // v is flipped on the way into the host, so its offset runs the other way.
-    uvGen["vOffset"] = HostNumber(-Number(offset, 1, 0.0), "a texture offset");
-    uvGen["uScale"] = HostNumber(Number(scale, 0, 1.0), "a texture scale");
-    uvGen["vScale"] = HostNumber(Number(scale, 1, 1.0), "a texture scale");
-    if (t.Has("rotation") && t.Get("rotation").IsNumber()) {
-        uvGen["wAngle"] = HostNumber(t.Get("rotation").GetNumberAsDouble(), "a texture rotation");
-    }
+    const double rotation =
+        t.Has("rotation") && t.Get("rotation").IsNumber() ? t.Get("rotation").GetNumberAsDouble() : 0.0;
+    const UvTransform host = HostFromGltf(
+        {Number(offset, 0, 0.0), Number(offset, 1, 0.0), Number(scale, 0, 1.0), Number(scale, 1, 1.0), rotation});
+    uvGen["uOffset"] = HostNumber(host.uOffset, "a texture offset");
+    uvGen["vOffset"] = HostNumber(host.vOffset, "a texture offset");
+    uvGen["uScale"] = HostNumber(host.uScale, "a texture scale");
+    uvGen["vScale"] = HostNumber(host.vScale, "a texture scale");
+    uvGen["wAngle"] = HostNumber(host.angle, "a texture rotation");
     if (t.Has("texCoord") && t.Get("texCoord").IsInt()) {
         texCoord = t.Get("texCoord").GetNumberAsInt();
     }

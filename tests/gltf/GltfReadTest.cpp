@@ -188,7 +188,7 @@ Converted Convert(const fs::path& file, const tvx::gltf::ReadOptions& options = 
     const auto result = tvx::gltf::ReadGltfAsHostScene(file, options, c.summary, error);
     EXPECT_TRUE(result.has_value()) << file << ": " << error;
     if (!result) return c;
-    const auto host = memhost::ReadHostScene(result->dump(), error);
+    const auto host = memhost::ReadHostScene(result->scene.dump(), error);
     EXPECT_NE(host, nullptr) << file << ": " << error;
     if (host) c.scene = memhost::HostSceneJson(*host)["scene"];
     return c;
@@ -340,15 +340,14 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(GltfRead, AnimationOutOfRangeIsRefused) {
     tvx::gltf::ReadSummary summary;
     std::string error;
-    EXPECT_FALSE(tvx::gltf::ReadGltfAsHostScene(kData / "BoxAnimated/glTF/BoxAnimated.gltf", {.animation = 5}, summary,
+    EXPECT_FALSE(tvx::gltf::ReadGltfAsHostScene(kData / "BoxAnimated/glTF/BoxAnimated.gltf", {.animation = 5, .imageFolder = {}}, summary,
                                                 error));
     EXPECT_NE(error.find("no animation 5"), std::string::npos) << error;
 }
 
-// A node turned 90 degrees about glTF's Y, statically and by a key: in the
-// host both must turn glTF's x axis onto its -z, which is the host's +y.
-TEST(GltfRead, RotationAboutYTurnsTheHostAxesTheGltfWay) {
-    const tvx::test::TempDir dir;
+// A file whose animation turns node `keyed` by 90 degrees about glTF's Y
+// in its one second, read into the host.
+std::unique_ptr<memhost::MemHost> ReadTurning(const fs::path& dir, const Json& nodes, int keyed, Json& scene) {
     const float s = static_cast<float>(std::numbers::sqrt2 / 2);
     const float data[] = {0.0f, 1.0f, 0, 0, 0, 1, 0, s, 0, s};  // times, then identity and the turn
     std::vector<std::uint8_t> bin(sizeof data);
@@ -361,31 +360,104 @@ TEST(GltfRead, RotationAboutYTurnsTheHostAxesTheGltfWay) {
                          {{"buffer", 0}, {"byteOffset", 8}, {"byteLength", 32}}}},
         {"accessors", {{{"bufferView", 0}, {"componentType", 5126}, {"count", 2}, {"type", "SCALAR"}},
                        {{"bufferView", 1}, {"componentType", 5126}, {"count", 2}, {"type", "VEC4"}}}},
-        {"nodes", {{{"name", "still"}, {"rotation", {0, s, 0, s}}}, {{"name", "keyed"}}}},
+        {"cameras", {{{"type", "perspective"}, {"perspective", {{"yfov", 0.8}, {"znear", 0.1}}}}}},
+        {"extensionsUsed", {"KHR_lights_punctual"}},
+        {"extensions", {{"KHR_lights_punctual", {{"lights", {{{"type", "spot"}, {"spot", Json::object()}}}}}}}},
+        {"nodes", nodes},
         {"animations", {{{"samplers", {{{"input", 0}, {"output", 1}}}},
-                         {"channels", {{{"sampler", 0}, {"target", {{"node", 1}, {"path", "rotation"}}}}}}}}}};
+                         {"channels", {{{"sampler", 0}, {"target", {{"node", keyed}, {"path", "rotation"}}}}}}}}}};
     WriteText(dir / "turn.gltf", gltf.dump());
     tvx::gltf::ReadSummary summary;
     std::string error;
     const auto result = tvx::gltf::ReadGltfAsHostScene(dir / "turn.gltf", {}, summary, error);
-    ASSERT_TRUE(result) << error;
-    const auto host = memhost::ReadHostScene(result->dump(), error);
-    ASSERT_NE(host, nullptr) << error;
-    EXPECT_EQ(result->at("scene")["animation"]["range"], Json::array({0, 4800}));
+    EXPECT_TRUE(result) << error;
+    if (!result) return nullptr;
+    scene = result->scene;
+    auto host = memhost::ReadHostScene(result->scene.dump(), error);
+    EXPECT_NE(host, nullptr) << error;
+    return host;
+}
+
+void ExpectNear(const hostapi::Point3& got, const hostapi::Point3& want, const std::string& what) {
+    EXPECT_NEAR(got.x, want.x, 1e-4f) << what;
+    EXPECT_NEAR(got.y, want.y, 1e-4f) << what;
+    EXPECT_NEAR(got.z, want.z, 1e-4f) << what;
+}
+
+// Statically and by a key, a turn about glTF's Y must turn glTF's x axis
+// onto its -z, which is the host's +y.
+TEST(GltfRead, RotationAboutYTurnsTheHostAxesTheGltfWay) {
+    const tvx::test::TempDir dir;
+    const float s = static_cast<float>(std::numbers::sqrt2 / 2);
+    Json scene;
+    const auto host = ReadTurning(dir.path(), {{{"name", "still"}, {"rotation", {0, s, 0, s}}}, {{"name", "keyed"}}}, 1,
+                                  scene);
+    ASSERT_NE(host, nullptr);
+    EXPECT_EQ(scene.at("scene")["animation"]["range"], Json::array({0, 4800}));
     const std::pair<const char*, int> cases[] = {{"still", 0}, {"keyed", 4800}};
     for (const auto& [name, time] : cases) {
         const hostapi::Matrix3 m = host->FindNode(name)->WorldAt(time);
-        const hostapi::Point3 x = m.GetRow(0);
-        const hostapi::Point3 y = m.GetRow(1);
-        EXPECT_NEAR(x.x, 0.0f, 1e-5f) << name;
-        EXPECT_NEAR(x.y, 1.0f, 1e-5f) << name;
-        EXPECT_NEAR(y.x, -1.0f, 1e-5f) << name;
-        EXPECT_NEAR(m.GetRow(2).z, 1.0f, 1e-5f) << name;
+        ExpectNear(m.GetRow(0), {0, 1, 0}, name);
+        ExpectNear(m.GetRow(1), {-1, 0, 0}, name);
+        ExpectNear(m.GetRow(2), {0, 0, 1}, name);
     }
     // Halfway, the sampled keys must have slerped to 45 degrees.
-    const hostapi::Point3 half = host->FindNode("keyed")->WorldAt(2400).GetRow(0);
-    EXPECT_NEAR(half.x, s, 1e-4f);
-    EXPECT_NEAR(half.y, s, 1e-4f);
+    ExpectNear(host->FindNode("keyed")->WorldAt(2400).GetRow(0), {s, s, 0}, "halfway");
+}
+
+// A camera looks down its own -z in both, so its node keeps glTF's frame:
+// looking down glTF's -z is looking along the host's +y. What hangs below
+// it (a light, a node in front of it) turns with it.
+TEST(GltfRead, ViewsLookWhereTheFileHasThemLook) {
+    const tvx::test::TempDir dir;
+    const Json nodes = {
+        {{"name", "camera"}, {"camera", 0}, {"translation", {1, 0, 0}}, {"children", {1, 2}}},
+        {{"name", "ahead"}, {"translation", {0, 0, -2}}},
+        {{"name", "lamp"}, {"extensions", {{"KHR_lights_punctual", {{"light", 0}}}}}}};
+    Json scene;
+    const auto host = ReadTurning(dir.path(), nodes, 0, scene);
+    ASSERT_NE(host, nullptr);
+    // Before the turn glTF's -z is the host's +y; after it, glTF's -x.
+    const std::pair<int, hostapi::Point3> cases[] = {{0, {0, 1, 0}}, {4800, {-1, 0, 0}}};
+    for (const auto& [time, forward] : cases) {
+        const std::string at = "at " + std::to_string(time);
+        for (const char* view : {"camera", "lamp"}) {
+            const hostapi::Matrix3 world = host->FindNode(view)->WorldAt(time);
+            const hostapi::Point3 back = world.GetRow(2);
+            ExpectNear({-back.x, -back.y, -back.z}, forward, view + (" " + at));
+            ExpectNear(world.GetRow(1), {0, 0, 1}, view + (" up " + at));
+        }
+        ExpectNear(host->FindNode("ahead")->WorldAt(time).GetTrans(),
+                   {1 + 2 * forward.x, 2 * forward.y, 2 * forward.z}, "ahead " + at);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// A file in memory reads as the same file on disk does, and reaches no
+// file beside it.
+TEST(GltfRead, AFileInMemoryHoldsItsOwnBuffers) {
+    const fs::path glb = kData / "BoxTextured/glTF-Binary/BoxTextured.glb";
+    const std::vector<std::uint8_t> bytes = tvx::test::ReadFile(glb);
+    tvx::gltf::ReadSummary summary;
+    std::string error;
+    const auto fromMemory = tvx::gltf::ReadGltfBytesAsHostScene(bytes, "BoxTextured.glb", {}, summary, error);
+    ASSERT_TRUE(fromMemory) << error;
+    const auto fromFile = tvx::gltf::ReadGltfAsHostScene(glb, {}, summary, error);
+    ASSERT_TRUE(fromFile) << error;
+    EXPECT_EQ(fromMemory->scene, fromFile->scene);
+    ASSERT_EQ(fromMemory->images.size(), 1u);
+    EXPECT_EQ(fromMemory->images[0].bytes, tvx::test::ReadFile(kData / "BoxTextured/glTF/CesiumLogoFlat.png"));
+
+    // Even a buffer named by its full path is out of reach.
+    Json gltf = Json::parse(ReadText(kData / "Box/glTF/Box.gltf"));
+    gltf["buffers"][0]["uri"] = fs::absolute(kData / "Box/glTF/Box0.bin").string();
+    const std::string text = gltf.dump();
+    EXPECT_FALSE(tvx::gltf::ReadGltfBytesAsHostScene({reinterpret_cast<const unsigned char*>(text.data()), text.size()},
+                                                     "Box.gltf", {}, summary, error));
+    EXPECT_NE(error.find("Box0.bin"), std::string::npos) << error;
 }
 
 }  // namespace

@@ -48,6 +48,10 @@ TEST_F(ExportCommand, FlagsAnswerTheDialog) {
     options.legacy = true;
     ASSERT_EQ(Run(), 0) << err.str();
     EXPECT_NE(err.str().find("The file was successfully exported."), std::string::npos);
+    // The progress bar shows as lines, each tenth once.
+    EXPECT_NE(err.str().find("tvx: Saving...(please wait)\ntvx: Saving...(please wait) 25%\n"), std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("tvx: Saving...(please wait) 100%\n"), std::string::npos) << err.str();
     const TVXScene read = ReadBack();
     EXPECT_EQ(read.version, 9);
     EXPECT_EQ(read.vertices.at(2).position, (Vector3{0.0f, 0.0f, 1.0f})) << "not swapped";

@@ -1,8 +1,10 @@
 #include <fstream>
+#include <iterator>
 #include <ostream>
 #include <sstream>
 
 #include "exporter/ExportOptionsDialog.h"
+#include "fileformat/EmbeddedFile.h"
 #include "gltf/GltfRead.h"
 #include "gltf/GltfWrite.h"
 #include "hostapi/SceneExport.h"
@@ -10,6 +12,7 @@
 #include "memhost/MemHost.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/PluginLibrary.h"
+#include "tools/tvx/Progress.h"
 
 namespace tvx::tool {
 namespace {
@@ -55,8 +58,10 @@ bool Select(memhost::MemHost& host, const std::vector<std::string>& names, std::
 }
 
 // The scene file's text as a host scene: as it stands, or read from glTF
-// with a line of what it held and a line per thing left out.
-bool SceneText(const std::filesystem::path& scene, const ExportCommandOptions& options, std::string& text,
+// with a line of what it held and a line per thing left out. The images a
+// glTF file holds inside itself are to be written into `folder`.
+bool SceneText(const std::filesystem::path& scene, const ExportCommandOptions& options,
+               const std::filesystem::path& folder, std::string& text, std::vector<gltf::EmbeddedImage>& images,
                std::ostream& err) {
     if (!gltf::IsGltfPath(scene)) {
         if (!ReadText(scene, text)) {
@@ -67,7 +72,7 @@ bool SceneText(const std::filesystem::path& scene, const ExportCommandOptions& o
     }
     gltf::ReadSummary summary;
     std::string error;
-    const auto host = gltf::ReadGltfAsHostScene(scene, {options.gltfAnimation}, summary, error);
+    auto host = gltf::ReadGltfAsHostScene(scene, {options.gltfAnimation, folder}, summary, error);
     for (const std::string& warning : summary.warnings) {
         err << "tvx: warning: " << warning << '\n';
     }
@@ -78,16 +83,46 @@ bool SceneText(const std::filesystem::path& scene, const ExportCommandOptions& o
     err << "tvx: read " << scene.string() << ": nodes " << summary.nodes << ", meshes " << summary.meshes
         << ", triangles " << summary.triangles << ", materials " << summary.materials << ", bones " << summary.bones
         << ", keys " << summary.keys << '\n';
-    text = host->dump();
+    text = host->scene.dump();
+    images = std::move(host->images);
     return true;
+}
+
+bool SameBytes(const std::filesystem::path& file, const std::vector<unsigned char>& bytes) {
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<unsigned char> there((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return there == bytes;
+}
+
+// An existing file of the same name is never overwritten; one holding
+// other bytes is a failure, since the TVX file would then show it.
+bool WriteImages(const std::filesystem::path& folder, const std::vector<gltf::EmbeddedImage>& images,
+                 std::ostream& err) {
+    bool written = true;
+    for (const gltf::EmbeddedImage& image : images) {
+        const EmbeddedFileResult result = WriteEmbeddedFile(folder, TVXString::FromUtf8(image.fileName), image.bytes);
+        const std::filesystem::path target = folder / image.fileName;
+        if (result == EmbeddedFileResult::Exists && !SameBytes(target, image.bytes)) {
+            err << "tvx: " << target.string() << " exists and holds another image; it was left as it is\n";
+            written = false;
+        } else if (result == EmbeddedFileResult::Failed || result == EmbeddedFileResult::Skipped) {
+            err << "tvx: the image " << target.string() << " could not be written\n";
+            written = false;
+        }
+    }
+    return written;
 }
 
 }  // namespace
 
 int RunExport(const std::filesystem::path& scene, const std::filesystem::path& output,
               const ExportCommandOptions& options, std::ostream& err) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(output, ignored);
+    const std::filesystem::path target = absolute.empty() ? output : absolute;
     std::string text;
-    if (!SceneText(scene, options, text, err)) {
+    std::vector<gltf::EmbeddedImage> images;
+    if (!SceneText(scene, options, target.parent_path(), text, images, err)) {
         return 1;
     }
     std::string error;
@@ -118,9 +153,8 @@ int RunExport(const std::filesystem::path& scene, const std::filesystem::path& o
     if (!options.noPrompt) {
         host->QueueDialog(AnswerFrom(options));
     }
-    std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(output, ignored);
-    const std::string name = (absolute.empty() ? output : absolute).string();
+    ShowProgressOn(*host, err);
+    const std::string name = target.string();
     const hostapi::DWORD bits = options.selectedOnly ? hostapi::SCENE_EXPORT_SELECTED : 0;
     (void)exporter->DoExport(name.c_str(), host->exportInterface(), host.get(),
                              options.noPrompt ? hostapi::TRUE : hostapi::FALSE, bits);
@@ -133,7 +167,10 @@ int RunExport(const std::filesystem::path& scene, const std::filesystem::path& o
     if (host->session().All<memhost::MessageBoxEvent>().empty()) {
         err << "tvx: nothing was exported (the options dialog was not accepted)\n";
     }
-    return succeeded ? 0 : 1;
+    if (!succeeded) {
+        return 1;
+    }
+    return WriteImages(target.parent_path(), images, err) ? 0 : 1;
 }
 
 }  // namespace tvx::tool

@@ -7,6 +7,7 @@
 #include "memhost/MemHost.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/PluginLibrary.h"
+#include "tools/tvx/Progress.h"
 
 namespace tvx::tool {
 namespace {
@@ -78,6 +79,7 @@ int RunImport(const std::filesystem::path& input, const ImportCommandOptions& op
 
     memhost::MemHost host;
     host.QueueDialog(AnswerFrom(options));
+    ShowProgressOn(host, err);
     // Reading the scene changes the process's folder to the scene's, so
     // both paths are made absolute first.
     const std::u16string name = Absolute(input).u16string();
