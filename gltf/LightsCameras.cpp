@@ -55,10 +55,11 @@ std::optional<Json> LightObject(const tinygltf::Model& model, const tinygltf::No
         out["hotspot"] = HostNumber(2.0 * Degrees(light.spot.innerConeAngle), "a spot cone angle");
         out["falloff"] = HostNumber(2.0 * Degrees(light.spot.outerConeAngle), "a spot cone angle");
     }
-    if (light.range > 0.0) {
-        out["attenuation"] = {0.0, 0.0, 0.0, HostNumber(light.range, "a light range")};
-        out["useAttenuation"] = true;
-    }
+    // Without a range the light reaches everywhere: a far end of 0, which
+    // the way back reads as no range, rather than the host's default end.
+    const double range = light.range > 0.0 ? light.range : 0.0;
+    out["attenuation"] = {0.0, 0.0, 0.0, HostNumber(range, "a light range")};
+    out["useAttenuation"] = range > 0.0;
     return out;
 }
 

@@ -36,7 +36,12 @@ int MaterialMaker::StandardFor(int gltfMaterial) {
     }
     Json item = {{"kind", "standard"}};
     if (gltfMaterial < 0) {
+        // glTF's default material: white, fully rough, opaque, one-sided.
         item["name"] = "default";
+        item["diffuse"] = {1.0, 1.0, 1.0};
+        item["shininess"] = 0.0;
+        item["opacity"] = 1.0;
+        item["twoSided"] = false;
     } else if (static_cast<std::size_t>(gltfMaterial) >= model_.materials.size()) {
         throw GltfError("a primitive names material " + std::to_string(gltfMaterial) + ", which does not exist");
     } else {
