@@ -130,7 +130,10 @@ bool Parse(const std::filesystem::path& file, tinygltf::Model& model, std::strin
 }
 
 std::string NameOf(const tinygltf::Model& model, std::size_t i) {
-    std::string name = model.nodes.at(i).name.empty() ? "node" + std::to_string(i) : model.nodes[i].name;
+    return SafeName(model.nodes.at(i).name.empty() ? "node" + std::to_string(i) : model.nodes[i].name);
+}
+
+std::string SafeName(std::string name) {
     constexpr std::string_view kReplaced = " \\.<|>-]\t[\"{:};(,)/'";
     for (char& c : name) {
         c = kReplaced.find(c) == std::string_view::npos ? c : '_';

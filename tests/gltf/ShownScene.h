@@ -21,9 +21,11 @@ namespace tvx::gltf::viewer {
 bool Parse(const std::filesystem::path& file, tinygltf::Model& model, std::string& error);
 
 // The name node i comes back with: its own, or "node<i>" when it has none,
-// made safe as the importer makes names (every character of
-// ` \.<|>-]\t["{:};(,)/'` and a leading digit become '_').
+// made safe.
 std::string NameOf(const tinygltf::Model& model, std::size_t i);
+// A name as it comes back, made safe as the importer makes names (every
+// character of ` \.<|>-]\t["{:};(,)/'` and a leading digit become '_').
+std::string SafeName(std::string name);
 
 // Sets each node's TRS to the value of the model's first animation at t seconds.
 void ApplyAt(tinygltf::Model& model, double t);

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "gltf/TextureTransform.h"
+#include "tests/gltf/ShownScene.h"
 #include "tests/support/TempDir.h"
 #include "tools/tvx/Commands.h"
 
@@ -49,15 +50,9 @@ TEST(TextureTransform, BothWaysSampleTheSamePointOfTheImage) {
 }
 
 std::map<std::string, std::vector<double>> Transforms(const fs::path& file) {
-    tinygltf::TinyGLTF loader;
-    loader.SetImageLoader([](tinygltf::Image*, const int, std::string*, std::string*, int, int, const unsigned char*,
-                             int, void*) { return true; },
-                          nullptr);
     tinygltf::Model model;
-    std::string error, warning;
-    const bool ok = file.extension() == ".glb" ? loader.LoadBinaryFromFile(&model, &error, &warning, file.string())
-                                                : loader.LoadASCIIFromFile(&model, &error, &warning, file.string());
-    EXPECT_TRUE(ok) << error;
+    std::string error;
+    EXPECT_TRUE(viewer::Parse(file, model, error)) << error;
     std::map<std::string, std::vector<double>> out;
     for (const tinygltf::Material& m : model.materials) {
         const auto& ext = m.pbrMetallicRoughness.baseColorTexture.extensions;
@@ -75,9 +70,7 @@ std::map<std::string, std::vector<double>> Transforms(const fs::path& file) {
                 t[4] = v.Get("rotation").GetNumberAsDouble();
             }
         }
-        std::string name = m.name;
-        std::replace(name.begin(), name.end(), ' ', '_');  // the export writes spaces as '_'
-        out[name] = t;
+        out[viewer::SafeName(m.name)] = t;
     }
     return out;
 }
