@@ -11,12 +11,11 @@
 #include <tiny_gltf.h>
 
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <set>
 #include <sstream>
 
 #include "tests/gltf/ShownScene.h"
+#include "tests/gltf/Validator.h"
 #include "tests/support/TempDir.h"
 #include "tools/tvx/Commands.h"
 
@@ -58,18 +57,6 @@ std::string ModelName(const testing::TestParamInfo<fs::path>& model) {
     return name;
 }
 
-int Validate(const fs::path& file, std::string& report) {
-    const fs::path log = file.parent_path() / "validator.txt";
-    const std::string command = std::string("NODE_PATH='") + TVX_GLTF_VALIDATOR_MODULES + "' '" + TVX_NODE + "' '" +
-                                TVX_VALIDATE_SCRIPT + "' '" + file.string() + "' > '" + log.string() + "' 2>&1";
-    const int status = std::system(command.c_str());
-    std::ifstream in(log);
-    std::ostringstream text;
-    text << in.rdbuf();
-    report = text.str();
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
 // The glTF beside a copy of the sample model, run through the chain, and both loaded.
 class RoundTrip : public testing::TestWithParam<fs::path> {
 protected:
@@ -109,7 +96,7 @@ using SampleRoundTrip = RoundTrip;
 
 TEST_P(SampleRoundTrip, ComesBackAsItWent) {
     std::string report;
-    EXPECT_EQ(Validate(back, report), 0) << report;
+    EXPECT_EQ(ValidateWithKhronos(back, report), 0) << report;
     EXPECT_EQ(afterAtZero.centroids.size(), beforeAtZero.centroids.size()) << "triangles";
     EXPECT_LE(viewer::Farthest(afterAtZero.positions, beforeAtZero.positions), tolerance) << "a vertex came back elsewhere";
     EXPECT_LE(viewer::Farthest(beforeAtZero.positions, afterAtZero.positions), tolerance) << "a vertex was lost";
