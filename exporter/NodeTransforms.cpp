@@ -42,9 +42,8 @@ hostapi::Matrix3 WithoutNearZeros(const hostapi::Matrix3& m) {
     return cleaned;
 }
 
-hostapi::Matrix3 LocalTransformAt(hostapi::INode& node, hostapi::TimeValue t) {
+hostapi::Matrix3 LocalTransformAt(hostapi::INode& node, hostapi::INode* parent, hostapi::TimeValue t) {
     const Matrix4 world = ToDocumentMatrix(node.GetNodeTM(t));
-    hostapi::INode* parent = node.GetParentNode();
     if (parent == nullptr) {
         return ToHostMatrix(world);
     }

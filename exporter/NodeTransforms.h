@@ -15,9 +15,9 @@ namespace tvx::exporter {
 // rounding noise of the host's evaluation does not reach the file.
 [[nodiscard]] hostapi::Matrix3 WithoutNearZeros(const hostapi::Matrix3& m);
 
-// The node's transform relative to its parent at t: its world transform
-// times the inverse of its parent's (the world transform for a top node).
-[[nodiscard]] hostapi::Matrix3 LocalTransformAt(hostapi::INode& node, hostapi::TimeValue t);
+// The node's transform relative to `parent` at t: its world transform times
+// the inverse of the parent's (the world transform without a parent).
+[[nodiscard]] hostapi::Matrix3 LocalTransformAt(hostapi::INode& node, hostapi::INode* parent, hostapi::TimeValue t);
 
 // A placement as a bone or view keeps it: translation, rotation and scale
 // (negated when the transform mirrors).

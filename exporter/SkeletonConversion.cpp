@@ -15,9 +15,21 @@ namespace {
 
 constexpr int kDefaultFrameRate = 30;
 
-Placement PlacementAt(hostapi::INode& node, hostapi::TimeValue t) {
-    return DecomposePlacement(WithoutNearZeros(LocalTransformAt(node, t)));
+// The parent a node is placed against: its host parent when that is a bone
+// of the file too, otherwise none. A node whose parent stays behind (not
+// selected, or a light or camera) is a root of the file and must keep its
+// place in the world, not its place relative to a parent the file lacks.
+hostapi::INode* ExportedParent(const std::vector<hostapi::INode*>& nodes, hostapi::INode& node) {
+    hostapi::INode* parent = node.GetParentNode();
+    return IndexIn(nodes, parent) >= 0 ? parent : nullptr;
 }
+
+Placement PlacementAt(hostapi::INode& node, hostapi::INode* parent, hostapi::TimeValue t) {
+    return DecomposePlacement(WithoutNearZeros(LocalTransformAt(node, parent, t)));
+}
+
+// The component divided by d, or kept where d is 0.
+float DividedBy(float v, float d) { return d != 0.0f ? v / d : v; }
 
 // What every key of a node is measured against: its placement at time 0.
 struct ReferencePose {
@@ -25,8 +37,8 @@ struct ReferencePose {
     Quaternion inverseRotation;
     Vector3 axes[3];
 
-    explicit ReferencePose(hostapi::INode& node) {
-        const hostapi::Matrix3 local = WithoutNearZeros(LocalTransformAt(node, 0));
+    ReferencePose(hostapi::INode& node, hostapi::INode* parent) {
+        const hostapi::Matrix3 local = WithoutNearZeros(LocalTransformAt(node, parent, 0));
         placement = DecomposePlacement(local);
         inverseRotation = Inverse(placement.rotation);
         for (int r = 0; r < 3; ++r) {
@@ -35,26 +47,35 @@ struct ReferencePose {
         }
     }
 
+    // A position key is read inside the bone's own frame, scale included
+    // (the bone's placement times the key's), so the offset is measured
+    // along the axes at time 0 and divided by their scale once more: the
+    // projection onto an axis of length s already holds it once.
     Vector3 Offset(const Vector3& position) const {
         const Vector3 d = position - placement.position;
-        return {Dot(axes[0], d), Dot(axes[1], d), Dot(axes[2], d)};
+        const Vector3& s0 = placement.scale;
+        return {DividedBy(Dot(axes[0], d), s0.x * s0.x), DividedBy(Dot(axes[1], d), s0.y * s0.y),
+                DividedBy(Dot(axes[2], d), s0.z * s0.z)};
     }
 
     Vector3 RelativeScale(const Vector3& s) const {
         const Vector3& s0 = placement.scale;
-        return {s0.x != 0.0f ? s.x / s0.x : s.x, s0.y != 0.0f ? s.y / s0.y : s.y, s0.z != 0.0f ? s.z / s0.z : s.z};
+        return {DividedBy(s.x, s0.x), DividedBy(s.y, s0.y), DividedBy(s.z, s0.z)};
     }
 };
 
-int SampleTrack(hostapi::INode& node, int frames, int ticksPerFrame, int frameRate, TVXBoneTrack& track) {
+// Frames count from `start`, the first tick of the host's animation range,
+// and so do the key times: the file's animation begins where the range does.
+int SampleTrack(hostapi::INode& node, hostapi::INode* parent, hostapi::TimeValue start, int frames,
+                int ticksPerFrame, int frameRate, TVXBoneTrack& track) {
     if (!AllocPositionKeys(track, frames) || !AllocRotationKeys(track, frames) || !AllocScaleKeys(track, frames)) {
         return 0;
     }
-    const ReferencePose reference(node);
+    const ReferencePose reference(node, parent);
     for (int f = 0; f < frames; ++f) {
         const auto i = static_cast<std::size_t>(f);
         const float seconds = static_cast<float>(f) / static_cast<float>(frameRate);
-        const Placement now = PlacementAt(node, f * ticksPerFrame);
+        const Placement now = PlacementAt(node, parent, start + f * ticksPerFrame);
         track.positionKeys[i] = {seconds, reference.Offset(now.position)};
         track.rotationKeys[i] = {seconds, Multiply(reference.inverseRotation, now.rotation)};
         track.scaleKeys[i] = {seconds, reference.RelativeScale(now.scale)};
@@ -77,7 +98,7 @@ int ConvertBones(const std::vector<hostapi::INode*>& nodes, TVXScene& scene) {
         const char* name = node.GetName();
         bone.name = TVXString::FromNarrow(name != nullptr ? name : "");
         bone.parentIndex = IndexIn(nodes, node.GetParentNode());
-        const Placement placement = PlacementAt(node, 0);
+        const Placement placement = PlacementAt(node, ExportedParent(nodes, node), 0);
         bone.transform.position = placement.position;
         bone.transform.rotation = placement.rotation;
         bone.transform.scale = placement.scale;
@@ -108,7 +129,9 @@ int ConvertAnimation(const std::vector<hostapi::INode*>& nodes, hostapi::Interfa
         return 0;
     }
     for (std::size_t b = 0; b < nodes.size(); ++b) {
-        if (frames > 0 && !SampleTrack(*nodes[b], static_cast<int>(frames), ticksPerFrame, rate, animation.tracks[b])) {
+        hostapi::INode& node = *nodes[b];
+        if (frames > 0 && !SampleTrack(node, ExportedParent(nodes, node), range.Start(), static_cast<int>(frames),
+                                       ticksPerFrame, rate, animation.tracks[b])) {
             return 0;
         }
     }

@@ -11,13 +11,14 @@
 namespace tvx::exporter {
 
 // One bone per node: its parent's index in the table (-1 when the parent is
-// not in it), its placement relative to the parent at time 0, white. 0 when
-// memory runs out.
+// not in it), its placement relative to that parent at time 0 (in the world
+// when the parent is not in the table), white. 0 when memory runs out.
 [[nodiscard]] int ConvertBones(const std::vector<hostapi::INode*>& nodes, TVXScene& scene);
 
 // "DefaultAnim": one track per node, one key of each kind per frame of the
-// host's animation range (sampled from time 0), each relative to the node's
-// own placement at time 0; then the range pass. 0 when memory runs out.
+// host's animation range (sampled from the range's start, key times counted
+// from it), each relative to the node's own placement at time 0; then the
+// range pass. 0 when memory runs out.
 [[nodiscard]] int ConvertAnimation(const std::vector<hostapi::INode*>& nodes, hostapi::Interface& ip,
                                    TVXScene& scene);
 

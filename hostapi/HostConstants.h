@@ -141,6 +141,8 @@ inline constexpr int FREE_CAMERA = 0;
 inline constexpr int TARGETED_CAMERA = 1;
 inline constexpr int CAM_HITHER_CLIP = 0;
 inline constexpr int CAM_YON_CLIP = 1;
+inline constexpr int ENV_NEAR_RANGE = 0;
+inline constexpr int ENV_FAR_RANGE = 1;
 
 // Edge visibility bits of a face.
 inline constexpr DWORD EDGE_A = 1u << 0;

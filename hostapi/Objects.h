@@ -111,6 +111,8 @@ public:
     virtual void SetFOV(TimeValue t, float f) = 0;
     // The clipping distances are applied.
     virtual void SetManualClip(int onOff) = 0;
+    // which: ENV_NEAR_RANGE or ENV_FAR_RANGE.
+    virtual void SetEnvRange(TimeValue t, int which, float f) = 0;
 
 protected:
     ~GenCamera() override = default;

@@ -84,19 +84,27 @@ void BuildTrack(ImportSession& session, int bone, const TVXBoneTrack& track, int
                                  hostapi::LININTERP_ROTATION_CLASS_ID, track.rotationKeys, fps,
                                  [&](const TVXRotationKey& k) { return RotationKeyValue(rest, k.rotation); });
     SetKeys<hostapi::ILinScaleKey>(session, *node, hostapi::CTRL_SCALE_CLASS_ID, hostapi::LININTERP_SCALE_CLASS_ID,
-                                   track.scaleKeys, fps, [](const TVXScaleKey& k) {
-                                       return hostapi::ScaleValue(ToPoint3(k.scale), hostapi::Quat());
-                                   });
+                                   track.scaleKeys, fps,
+                                   [&](const TVXScaleKey& k) { return ScaleKeyValue(rest, k.scale); });
 }
 
 }  // namespace
 
+// A file's keys pose a bone on top of its stored placement (its bind pose
+// times the key's), as the skeleton pose of a load does; the host's
+// controllers hold whole values instead, so the placement is folded in.
 hostapi::Point3 PositionKeyValue(const TVXTransform& bone, const Vector3& key) {
-    return ToPoint3(TransformPoint(RotationMatrix(bone.rotation), key) + bone.position);
+    const Vector3 scaled{bone.scale.x * key.x, bone.scale.y * key.y, bone.scale.z * key.z};
+    return ToPoint3(TransformPoint(RotationMatrix(bone.rotation), scaled) + bone.position);
 }
 
 hostapi::Quat RotationKeyValue(const TVXTransform& bone, const Quaternion& key) {
     return ToHostQuat(Multiply(bone.rotation, key));
+}
+
+hostapi::ScaleValue ScaleKeyValue(const TVXTransform& bone, const Vector3& key) {
+    const Vector3 s{bone.scale.x * key.x, bone.scale.y * key.y, bone.scale.z * key.z};
+    return hostapi::ScaleValue(ToPoint3(s), hostapi::Quat());
 }
 
 void BuildAnimation(ImportSession& session) {

@@ -13,10 +13,13 @@ inline constexpr float kDefaultAnimationFrames = 100.0f;
 // animation with tracks and the bones have their pose.
 void BuildAnimation(ImportSession& session);
 
-// A stored position key in the bone's parent space: the bone's own rotation
-// applied to it, then the bone's position added.
+// A stored position key in the bone's parent space: the key lies in the
+// bone's own frame, so the bone's scale and rotation are applied to it,
+// then the bone's position added.
 [[nodiscard]] hostapi::Point3 PositionKeyValue(const TVXTransform& bone, const Vector3& key);
 // The bone's own rotation followed by the key's.
 [[nodiscard]] hostapi::Quat RotationKeyValue(const TVXTransform& bone, const Quaternion& key);
+// The bone's own scale times the key's.
+[[nodiscard]] hostapi::ScaleValue ScaleKeyValue(const TVXTransform& bone, const Vector3& key);
 
 }  // namespace tvx::importer

@@ -29,9 +29,7 @@ int TruncateToInt(float value) {
 }
 
 hostapi::TimeValue SecondsToTicks(float seconds, int framesPerSecond) {
-    // The product is formed in single precision, as keys have always been
-    // placed.
-    return TruncateToInt(seconds * static_cast<float>(framesPerSecond) * static_cast<float>(kImportTicksPerFrame));
+    return TruncateToInt(std::round(seconds * static_cast<float>(framesPerSecond) * static_cast<float>(kImportTicksPerFrame)));
 }
 
 }  // namespace tvx::importer

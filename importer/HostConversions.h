@@ -27,7 +27,9 @@ namespace tvx::importer {
 [[nodiscard]] hostapi::Quat ToHostQuat(const Quaternion& q);
 
 // Host time of a key stored in seconds: seconds x frames per second x ticks
-// per frame, truncated. Times beyond the host's range (or not a number,
+// per frame, to the nearest tick. Key times are frames over the frame rate
+// held in single precision, so the product lands a hair off the tick the
+// key was made at; truncating it put one key in twenty a tick early. Times beyond the host's range (or not a number,
 // which a damaged file can hold) stop at its ends, instead of overflowing
 // the conversion.
 [[nodiscard]] hostapi::TimeValue SecondsToTicks(float seconds, int framesPerSecond);

@@ -21,6 +21,10 @@ void SetUpCamera(hostapi::GenCamera& camera, const TVXCamera& source) {
     camera.SetClipDist(0, hostapi::CAM_YON_CLIP, source.farDistance);
     camera.SetFOV(0, source.fieldOfView * kDegreesToRadiansForView);
     camera.SetManualClip(hostapi::TRUE);
+    // The exporter reads near and far from the environment range, so the
+    // camera carries them there too, or an import exported again loses them.
+    camera.SetEnvRange(0, hostapi::ENV_NEAR_RANGE, source.nearDistance);
+    camera.SetEnvRange(0, hostapi::ENV_FAR_RANGE, source.farDistance);
 }
 
 // The steps every light and camera node goes through; `makeObject` returns

@@ -215,6 +215,15 @@ void MemCamera::SetClipDist(hostapi::TimeValue, int which, float val) {
     clip_[static_cast<unsigned>(which)] = val;
 }
 
+void MemCamera::SetEnvRange(hostapi::TimeValue, int which, float f) {
+    context().NoteTimedChange("GenCamera::SetEnvRange");
+    if (which < 0 || which >= static_cast<int>(envRange_.size())) {
+        context().Error("GenCamera::SetEnvRange: no range end " + std::to_string(which));
+        return;
+    }
+    envRange_[static_cast<unsigned>(which)] = f;
+}
+
 void MemCamera::SetFOV(hostapi::TimeValue, float f) {
     context().NoteTimedChange("GenCamera::SetFOV");
     fov_ = f;

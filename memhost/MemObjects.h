@@ -124,6 +124,7 @@ public:
     void SetClipDist(hostapi::TimeValue t, int which, float val) override;
     void SetFOV(hostapi::TimeValue t, float f) override;
     void SetManualClip(int onOff) override { manualClip_ = onOff != 0; }
+    void SetEnvRange(hostapi::TimeValue t, int which, float f) override;
 
     int type() const { return type_; }
     float fov() const { return fov_; }

@@ -68,6 +68,9 @@ TEST(BoneBuilder, NoBonesWhenTheyAreNotImported) {
 
 TEST(AnimationBuilder, KeysLandOnTicksInTheBonesParentSpace) {
     EXPECT_EQ(SecondsToTicks(0.5f, 30), 2400);
+    // Frame 63 at 30 fps is stored as 2.0999999 s: its key belongs on tick
+    // 10080, not one before.
+    EXPECT_EQ(SecondsToTicks(63.0f / 30.0f, 30), 63 * 160);
     EXPECT_EQ(SecondsToTicks(1e30f, 30), std::numeric_limits<int>::max());
     EXPECT_EQ(SecondsToTicks(std::nanf(""), 30), 0);
 
