@@ -1,6 +1,7 @@
 #include "exporter/ViewConversion.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "document/SceneAllocation.h"
 #include "exporter/NodeTransforms.h"
@@ -22,6 +23,19 @@ template <class ObjectType>
 ObjectType* ObjectOf(hostapi::INode& node, hostapi::SClass_ID superClass) {
     hostapi::Object* object = node.EvalWorldState(0, hostapi::TRUE).obj;
     return object != nullptr && object->SuperClassID() == superClass ? static_cast<ObjectType*>(object) : nullptr;
+}
+
+// The matrix a view is stored with: its axes as an orthonormal frame with
+// z turned round, so the file carries the roll. Axes from which no up can
+// be read keep the look-at frame around the turned z that files have always
+// had.
+Matrix4 StoredViewMatrix(const Matrix4& axes) {
+    const std::optional<Matrix4> frame = OrthonormalViewFrame(axes);
+    Matrix4 stored = frame.value_or(axes);
+    for (int r = 0; r < 3; ++r) {
+        stored(r, 2) = -stored(r, 2);
+    }
+    return frame ? stored : LookAtFrame(stored);
 }
 
 }  // namespace
@@ -49,9 +63,8 @@ TVXTransform ViewTransform(hostapi::INode& node) {
     Matrix4 axes = ToDocumentMatrix(world);
     for (int r = 0; r < 3; ++r) {
         axes(r, 3) = 0.0f;
-        axes(r, 2) = -axes(r, 2);
     }
-    t.matrix = LookAtFrame(axes);
+    t.matrix = StoredViewMatrix(axes);
     return t;
 }
 

@@ -13,8 +13,9 @@ namespace tvx::exporter {
 [[nodiscard]] int StoredLightType(int hostType);
 
 // A view's transform from the node's world transform at time 0: position,
-// rotation and scale decomposed from it; the matrix its axes as a look-at
-// frame around the turned-round z axis, as the file stores views.
+// rotation and scale decomposed from it; the matrix its axes made
+// orthonormal around the view axis, with z turned round as the file stores
+// views (a look-at frame when the axes hold no up).
 [[nodiscard]] TVXTransform ViewTransform(hostapi::INode& node);
 
 // 0 when memory runs out. Nodes whose object is no light (or camera) keep

@@ -1,5 +1,7 @@
 #include "geometry/Frames.h"
 
+#include <cmath>
+
 #include "geometry/Vector.h"
 
 namespace tvx {
@@ -25,6 +27,8 @@ Vector3 UpVectorFor(const Vector3& z) {
     return up;
 }
 
+bool Within(float value, float tolerance) { return std::fabs(value) <= tolerance; }
+
 }  // namespace
 
 Vector3 PointInFrame(const Matrix4& frame, const Vector3& p) {
@@ -41,6 +45,32 @@ Matrix4 LookAtFrame(const Matrix4& m) {
     Matrix4 result = m;
     SetColumn(result, 0, Normalize(x));
     SetColumn(result, 1, Normalize(y));
+    return result;
+}
+
+bool IsViewFrame(const Matrix4& m) {
+    const Vector3 x = Column(m, 0);
+    const Vector3 y = Column(m, 1);
+    const Vector3 z = Normalize(Column(m, 2));
+    const float tolerance = kNearlyEqualTolerance;
+    return Within(Length(x) - 1.0f, tolerance) && Within(Length(y) - 1.0f, tolerance) &&
+           Within(Dot(x, y), tolerance) && Within(Dot(x, z), tolerance) && Within(Dot(y, z), tolerance) &&
+           Dot(Cross(x, y), z) > 0.0f;
+}
+
+std::optional<Matrix4> OrthonormalViewFrame(const Matrix4& m) {
+    const Vector3 z = Normalize(Column(m, 2));
+    const Vector3 y = Column(m, 1);
+    const Vector3 across = y - z * Dot(y, z);
+    // A y nearly along z leaves a remainder that is mostly rounding.
+    if (LengthSquared(z) == 0.0f || !(Length(across) > kNearlyEqualTolerance * Length(y))) {
+        return std::nullopt;
+    }
+    const Vector3 up = Normalize(across);
+    Matrix4 result = m;
+    SetColumn(result, 0, Cross(up, z));
+    SetColumn(result, 1, up);
+    SetColumn(result, 2, z);
     return result;
 }
 

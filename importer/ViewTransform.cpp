@@ -10,7 +10,9 @@ hostapi::Matrix3 RebuildViewTransform(TVXTransform& transform) {
     for (int r = 0; r < 3; ++r) {
         m(r, 2) = -m(r, 2);
     }
-    m = LookAtFrame(m);
+    if (!IsViewFrame(m)) {
+        m = LookAtFrame(m);
+    }
     hostapi::Matrix3 host = ToHostMatrix(m);
     host.SetRow(3, ToPoint3(transform.position));
     return host;

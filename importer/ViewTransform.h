@@ -7,10 +7,13 @@
 namespace tvx::importer {
 
 // Lights and cameras look down their z axis, which the file stores pointing
-// the other way. The stored matrix's z column is turned round and the
-// matrix rebuilt as a look-at frame around it, both written back into the
-// record; the host transform has the frame's axes as rows 0..2 and the
-// record's position (not the matrix's translation) as row 3.
+// the other way. The stored matrix's z column is turned round; when the
+// matrix then is a whole view frame (IsViewFrame) it is kept with its roll,
+// otherwise (older files store a bare direction, an identity or a frame of
+// the other hand) it is rebuilt as a look-at frame around z. Both changes
+// are written back into the record. The host transform has the frame's
+// axes as rows 0..2 and the record's position (not the matrix's
+// translation) as row 3.
 [[nodiscard]] hostapi::Matrix3 RebuildViewTransform(TVXTransform& transform);
 
 }  // namespace tvx::importer

@@ -97,7 +97,8 @@ TEST(ViewConversion, LightsAndCamerasKeepTheirStoredValues) {
     // An unturned view looks down its -z: the stored z column points the
     // other way and the frame around it is the identity otherwise.
     EXPECT_EQ(camera.transform.matrix(2, 2), -1.0f);
-    EXPECT_EQ(camera.transform.matrix(0, 0), -1.0f);
+    EXPECT_EQ(camera.transform.matrix(0, 0), 1.0f);
+    EXPECT_EQ(camera.transform.matrix(1, 1), 1.0f);
 }
 
 constexpr const char* kChainScene = R"({
