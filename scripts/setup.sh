@@ -4,11 +4,17 @@
 #
 #   TVX_BUILD_DIR   build folder (default: build)
 #   TVX_CMAKE_ARGS  extra arguments for the CMake configure step
+#   TVX_WITH_BLENDER=1  also installs Blender and NumPy (about 660 MB), with
+#                   which the tests open every glTF file they write in
+#                   Blender (tests/client/)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 packages=(g++ cmake ninja-build pkg-config zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev
           libcli11-dev nlohmann-json3-dev libtinygltf-dev libstb-dev clang libclang-rt-14-dev)
+if [ "${TVX_WITH_BLENDER:-}" = 1 ]; then
+  packages+=(blender python3-numpy)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
