@@ -16,6 +16,7 @@
 
 #include "tests/gltf/ShownScene.h"
 #include "tests/gltf/Validator.h"
+#include "tests/world/SampleModels.h"
 #include "tests/support/TempDir.h"
 #include "tools/tvx/Commands.h"
 
@@ -32,30 +33,9 @@ bool HasSkin(const tinygltf::Model& model) { return !model.skins.empty(); }
 bool HasAnimation(const tinygltf::Model& model) { return !model.animations.empty(); }
 bool HasView(const tinygltf::Model& model) { return !model.lights.empty() || !model.cameras.empty(); }
 
-// The sample models `keep` takes; one that cannot be read is kept, so that
-// its test fails.
-std::vector<fs::path> Models(bool (*keep)(const tinygltf::Model&)) {
-    std::vector<fs::path> out;
-    for (const auto& entry : fs::recursive_directory_iterator(TVX_GLTF_DATA)) {
-        const std::string ext = entry.path().extension().string();
-        tinygltf::Model model;
-        std::string error;
-        if ((ext == ".gltf" || ext == ".glb") && (!viewer::Parse(entry.path(), model, error) || keep(model))) {
-            out.push_back(entry.path());
-        }
-    }
-    std::sort(out.begin(), out.end());
-    return out;
-}
+std::vector<fs::path> Models(bool (*keep)(const tinygltf::Model&)) { return world::SampleModels(TVX_GLTF_DATA, keep); }
 
-std::string ModelName(const testing::TestParamInfo<fs::path>& model) {
-    std::string name = model.param.parent_path().parent_path().filename().string() + "_" +
-                       model.param.parent_path().filename().string();
-    for (char& c : name) {
-        c = std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
-    }
-    return name;
-}
+std::string ModelName(const testing::TestParamInfo<fs::path>& model) { return world::ModelTestName(model.param); }
 
 // The glTF beside a copy of the sample model, run through the chain, and both loaded.
 class RoundTrip : public testing::TestWithParam<fs::path> {

@@ -14,6 +14,7 @@
 #include "tests/support/TempDir.h"
 #include "tests/world/GltfWorld.h"
 #include "tests/world/HostWorld.h"
+#include "tests/world/SampleModels.h"
 #include "tests/world/WorldCompare.h"
 #include "tools/tvx/Commands.h"
 
@@ -31,27 +32,6 @@ constexpr double kTolerance = 1e-5;
 constexpr double kAxesTolerance = 1e-4;
 // The exporter samples the host's 30 frames a second.
 constexpr int kFrameRate = 30;
-
-std::vector<fs::path> Models() {
-    std::vector<fs::path> out;
-    for (const auto& entry : fs::recursive_directory_iterator(TVX_GLTF_DATA)) {
-        const std::string ext = entry.path().extension().string();
-        if (ext == ".gltf" || ext == ".glb") {
-            out.push_back(entry.path());
-        }
-    }
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
-std::string ModelName(const testing::TestParamInfo<fs::path>& model) {
-    std::string name = model.param.parent_path().parent_path().filename().string() + "_" +
-                       model.param.parent_path().filename().string();
-    for (char& c : name) {
-        c = std::isalnum(static_cast<unsigned char>(c)) != 0 ? c : '_';
-    }
-    return name;
-}
 
 template <class At>
 Timeline Follow(const std::vector<double>& times, At at) {
@@ -128,7 +108,8 @@ TEST_P(GltfFidelity, ThroughTvxToHost) {
     Compare("glTF → TVX → host", [&](double t) { return InGltfAxes(HostWorldAt(*afterHost, t)); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Models, GltfFidelity, testing::ValuesIn(Models()), ModelName);
+INSTANTIATE_TEST_SUITE_P(Models, GltfFidelity, testing::ValuesIn(SampleModels(TVX_GLTF_DATA)),
+                         [](const testing::TestParamInfo<fs::path>& model) { return ModelTestName(model.param); });
 
 }  // namespace
 }  // namespace tvx::world
