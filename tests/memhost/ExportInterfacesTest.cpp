@@ -140,6 +140,9 @@ TEST_F(ExportScene, ObjectsConvertToMeshesOnlyWhenTheyHaveGeometry) {
     EXPECT_NE(static_cast<Object*>(converted), biped);
     EXPECT_EQ(converted->GetMesh().getNumFaces(), 1);
     EXPECT_EQ(converted->GetMesh().getVert(2), Point3(0, 0, 1));
+    const MeshNormalSpec* copied = converted->GetMesh().GetSpecifiedNormals();
+    ASSERT_NE(copied, nullptr) << "the copy keeps the specified normals";
+    EXPECT_EQ(copied->GetNumNormals(), 1);
 
     // A bone is a box; a light with a mesh converts though it is a light.
     auto* box = static_cast<TriObject*>(ObjectOf("Hips")->ConvertToType(0, triObjectClassID));
@@ -207,6 +210,47 @@ TEST_F(ExportScene, AMeshGivesItsArraysAndChannelsWithTheirCounts) {
     EXPECT_EQ(mesh.mapVerts(2), nullptr);
     EXPECT_EQ(mesh.getVert(4), Point3());
     EXPECT_EQ(Errors(), 2u);
+
+    // Specified normals, with an id past the normals that readers check.
+    MeshNormalSpec* spec = mesh.GetSpecifiedNormals();
+    ASSERT_NE(spec, nullptr);
+    ASSERT_EQ(spec->GetNumNormals(), 2);
+    ASSERT_EQ(spec->GetNumFaces(), 2);
+    EXPECT_EQ(spec->Normal(1), Point3(0, 0, -1));
+    EXPECT_TRUE(spec->GetNormalExplicit(0));
+    EXPECT_FALSE(spec->GetNormalExplicit(1));
+    EXPECT_EQ(spec->Face(1).GetNormalID(1), 7);
+    EXPECT_TRUE(spec->Face(1).GetSpecified(1));
+    EXPECT_FALSE(spec->Face(1).GetSpecified(0));
+    const std::size_t errors = Errors();
+    spec->Normal(2) = Point3(5, 5, 5);
+    EXPECT_EQ(Errors(), errors + 1) << "an index past the normals is the plug-in's mistake, and recorded";
+    EXPECT_EQ(spec->Normal(1), Point3(0, 0, -1));
+}
+
+TEST_F(ExportScene, SpecifyingNormalsGivesAnEmptySpecOnceAndGrowingKeepsTheNormals) {
+    auto* box = static_cast<TriObject*>(ObjectOf("Hips")->ConvertToType(0, triObjectClassID));
+    ASSERT_NE(box, nullptr);
+    Mesh& mesh = box->GetMesh();
+    EXPECT_EQ(mesh.GetSpecifiedNormals(), nullptr);
+    mesh.SpecifyNormals();
+    MeshNormalSpec* spec = mesh.GetSpecifiedNormals();
+    ASSERT_NE(spec, nullptr);
+    EXPECT_EQ(spec->GetNumNormals(), 0);
+    ASSERT_TRUE(spec->SetNumNormals(1) && spec->SetNumFaces(1));
+    spec->Normal(0) = Point3(0, 1, 0);
+    spec->SetAllExplicit();
+    mesh.SpecifyNormals();
+    EXPECT_EQ(mesh.GetSpecifiedNormals(), spec) << "a second call keeps the spec";
+    ASSERT_TRUE(spec->SetNumNormals(2));
+    EXPECT_EQ(spec->Normal(0), Point3(0, 1, 0));
+    EXPECT_TRUE(spec->GetNormalExplicit(0));
+    EXPECT_FALSE(spec->GetNormalExplicit(1)) << "a new normal is not explicit";
+    EXPECT_FALSE(spec->Face(0).GetSpecified(0));
+    EXPECT_FALSE(spec->SetNumFaces(-1));
+    EXPECT_EQ(spec->GetNumFaces(), 1);
+    box->DeleteThis();
+
 }
 
 TEST_F(ExportScene, TheStackLeadsFromTheNodeDownToItsModifiersAndBase) {
