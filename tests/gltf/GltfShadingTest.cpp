@@ -8,11 +8,14 @@
 #include <tiny_gltf.h>
 
 #include <cmath>
+#include <numbers>
 #include <sstream>
 
 #include "fileformat/SaveSceneFile.h"
 #include "gltf/Accessors.h"
+#include "gltf/GltfBuffer.h"
 #include "gltf/GltfWrite.h"
+#include "gltf/SmoothingNormals.h"
 #include "memhost/HostSceneRead.h"
 #include "tests/gltf/ShownScene.h"
 #include "tests/gltf/Validator.h"
@@ -223,6 +226,160 @@ TEST(TvxToGltf, TheFilesNormalsAndColoursReachTheGltf) {
         }
     }
     EXPECT_EQ(corners, 9u) << "the quad's two triangles and the cap's one";
+}
+
+// ---- glTF with normals -> TVX -> glTF ----
+
+// A dome, half round, on shared vertices whose normals are its own
+// smoothing's, standing on a flat floor that meets it at a crease, under a
+// node that turns, moves and scales it: the normals follow its smoothing,
+// so they must come back as they went.
+void WriteDome(const std::filesystem::path& file) {
+    constexpr int kRings = 6, kSegments = 9;
+    std::vector<Vec3d> dome;
+    for (int i = 0; i <= kRings; ++i) {
+        const double up = (10.0 + 70.0 * i / kRings) * std::numbers::pi / 180.0;
+        for (int j = 0; j <= kSegments; ++j) {
+            const double around = std::numbers::pi * j / kSegments;
+            dome.push_back({std::cos(up) * std::cos(around), std::sin(up), std::cos(up) * std::sin(around)});
+        }
+    }
+    const auto at = [](int i, int j) { return static_cast<std::uint32_t>(i * (kSegments + 1) + j); };
+    std::vector<SmoothedTriangle> cells;
+    for (int i = 0; i < kRings; ++i) {
+        for (int j = 0; j < kSegments; ++j) {
+            // Counter-clockwise seen from outside.
+            cells.push_back({{at(i, j), at(i + 1, j + 1), at(i, j + 1)}, 1});
+            cells.push_back({{at(i, j), at(i + 1, j), at(i + 1, j + 1)}, 1});
+        }
+    }
+    const std::vector<std::array<Vec3d, 3>> smooth = SmoothingNormals(dome, cells);
+    std::vector<Vec3d> normals(dome.size());
+    for (std::size_t t = 0; t < cells.size(); ++t) {
+        for (std::size_t c = 0; c < 3; ++c) {
+            normals[cells[t].v[c]] = smooth[t][c];
+        }
+    }
+    std::vector<float> positions, normalValues;
+    std::vector<std::uint32_t> indices;
+    const auto add = [&](const Vec3d& p, const Vec3d& n) {
+        positions.insert(positions.end(), {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)});
+        normalValues.insert(normalValues.end(), {static_cast<float>(n.x), static_cast<float>(n.y), static_cast<float>(n.z)});
+    };
+    for (std::size_t v = 0; v < dome.size(); ++v) {
+        add(dome[v], normals[v]);
+    }
+    for (const SmoothedTriangle& t : cells) {
+        indices.insert(indices.end(), t.v.begin(), t.v.end());
+    }
+    // The floor: a fan under the lowest ring, facing down, on vertices of its own.
+    const auto centre = static_cast<std::uint32_t>(dome.size());
+    add({0.0, dome[0].y, 0.0}, {0, -1, 0});
+    for (int j = 0; j <= kSegments; ++j) {
+        add(dome[at(0, j)], {0, -1, 0});
+    }
+    for (std::uint32_t j = 0; j < kSegments; ++j) {
+        indices.insert(indices.end(), {centre, centre + 1 + j, centre + 2 + j});
+    }
+
+    tinygltf::Model model;
+    model.asset.version = "2.0";
+    GltfBuffer buffer(model);
+    tinygltf::Primitive primitive;
+    primitive.mode = TINYGLTF_MODE_TRIANGLES;
+    primitive.attributes["POSITION"] = buffer.AddFloats(positions, 3, true, TINYGLTF_TARGET_ARRAY_BUFFER);
+    primitive.attributes["NORMAL"] = buffer.AddFloats(normalValues, 3, false, TINYGLTF_TARGET_ARRAY_BUFFER);
+    primitive.indices = buffer.AddIndices(indices);
+    model.meshes.emplace_back().primitives.push_back(primitive);
+    tinygltf::Node node;
+    node.name = "Dome";
+    node.mesh = 0;
+    node.translation = {1.0, -2.0, 0.5};
+    node.rotation = {0.0, std::sin(0.3), 0.0, std::cos(0.3)};
+    node.scale = {2.0, 2.0, 2.0};
+    model.nodes.push_back(node);
+    model.scenes.emplace_back().nodes = {0};
+    model.defaultScene = 0;
+    tinygltf::TinyGLTF writer;
+    ASSERT_TRUE(writer.WriteGltfSceneToFile(&model, file.string(), false, true, false, true));
+}
+
+// The original's vertices (position and normal) that the other shows
+// nowhere: for each, some vertex at its place must have its normal.
+std::vector<std::size_t> NormalsNotShown(const viewer::Shown& a, const viewer::Shown& b, double tolerance) {
+    std::vector<std::size_t> out;
+    for (std::size_t i = 0; i < a.positions.size(); ++i) {
+        bool found = false;
+        for (std::size_t j = 0; j < b.positions.size() && !found; ++j) {
+            const Vec3d& p = a.positions[i];
+            const Vec3d& q = b.positions[j];
+            found = std::hypot(p.x - q.x, p.y - q.y, p.z - q.z) <= tolerance &&
+                    Near({a.normals[i].x, a.normals[i].y, a.normals[i].z}, {b.normals[j].x, b.normals[j].y, b.normals[j].z},
+                         1e-4);
+        }
+        if (!found) {
+            out.push_back(i);
+        }
+    }
+    return out;
+}
+
+class ShadedRoundTrip : public testing::Test {
+protected:
+    // original -> scene.tvx -> back.glb, and both as a viewer shows them.
+    void Run(const std::filesystem::path& original) {
+        std::ostringstream out, err;
+        tool::ExportCommandOptions exportOptions;
+        exportOptions.pluginFolder = TVX_PLUGIN_FOLDER;
+        exportOptions.noPrompt = true;
+        ASSERT_EQ(tool::RunExport(original, dir / "scene.tvx", exportOptions, err), 0) << err.str();
+        tool::ImportCommandOptions importOptions;
+        importOptions.pluginFolder = TVX_PLUGIN_FOLDER;
+        importOptions.output = dir / "back.glb";
+        ASSERT_EQ(tool::RunImport(dir / "scene.tvx", importOptions, out, err), 0) << err.str();
+        std::string report;
+        EXPECT_EQ(ValidateWithKhronos(dir / "back.glb", report), 0) << report;
+        tinygltf::Model before, after;
+        std::string error;
+        ASSERT_TRUE(viewer::Parse(original, before, error)) << error;
+        ASSERT_TRUE(viewer::Parse(dir / "back.glb", after, error)) << error;
+        shownBefore = viewer::ShownAt(before, 0.0);
+        shownAfter = viewer::ShownAt(after, 0.0);
+        tolerance = 1e-4 * viewer::Size(shownBefore.positions);
+    }
+
+    void ExpectSameShading() {
+        ASSERT_FALSE(shownBefore.positions.empty());
+        const auto lost = NormalsNotShown(shownBefore, shownAfter, tolerance);
+        EXPECT_TRUE(lost.empty()) << lost.size() << " of " << shownBefore.positions.size()
+                                  << " vertices lost their normal; the first had "
+                                  << Text({shownBefore.normals[lost.front()].x, shownBefore.normals[lost.front()].y,
+                                           shownBefore.normals[lost.front()].z});
+        const auto added = NormalsNotShown(shownAfter, shownBefore, tolerance);
+        EXPECT_TRUE(added.empty()) << added.size() << " of " << shownAfter.positions.size()
+                                   << " vertices came back with a normal the original has nowhere there";
+    }
+
+    test::TempDir dir;
+    viewer::Shown shownBefore, shownAfter;
+    double tolerance = 0.0;
+};
+
+TEST_F(ShadedRoundTrip, ADomeOnAFloorKeepsItsRoundNormalsAndItsCrease) {
+    WriteDome(dir / "dome.glb");
+    Run(dir / "dome.glb");
+    ExpectSameShading();
+}
+
+TEST_F(ShadedRoundTrip, FlatBoxesStayFlat) {
+    for (const char* model : {"Box/glTF-Binary/Box.glb", "BoxTextured/glTF/BoxTextured.gltf"}) {
+        SCOPED_TRACE(model);
+        const std::filesystem::path source = std::filesystem::path(TVX_GLTF_DATA) / model;
+        std::filesystem::copy(source.parent_path(), dir.path(), std::filesystem::copy_options::recursive |
+                                                                     std::filesystem::copy_options::overwrite_existing);
+        Run(dir / source.filename());
+        ExpectSameShading();
+    }
 }
 
 }  // namespace
