@@ -371,6 +371,30 @@ TEST_F(ShadedRoundTrip, ADomeOnAFloorKeepsItsRoundNormalsAndItsCrease) {
     ExpectSameShading();
 }
 
+// The vertex colours of a glTF, alpha too, come back from the TVX file,
+// where each vertex keeps one colour: wherever the original shows a colour
+// some vertex at that place shows it again.
+TEST_F(ShadedRoundTrip, VertexColoursComeBack) {
+    const std::filesystem::path source = std::filesystem::path(TVX_GLTF_DATA) / "VertexColorTest/glTF/VertexColorTest.gltf";
+    std::filesystem::copy(source.parent_path(), dir.path(), std::filesystem::copy_options::recursive);
+    Run(dir / source.filename());
+    std::size_t lost = 0;
+    for (std::size_t i = 0; i < shownBefore.positions.size(); ++i) {
+        bool found = false;
+        for (std::size_t j = 0; j < shownAfter.positions.size() && !found; ++j) {
+            const Vec3d& p = shownBefore.positions[i];
+            const Vec3d& q = shownAfter.positions[j];
+            bool same = std::hypot(p.x - q.x, p.y - q.y, p.z - q.z) <= tolerance;
+            for (std::size_t k = 0; k < 4 && same; ++k) {
+                same = std::fabs(shownBefore.colours[i][k] - shownAfter.colours[j][k]) <= 1e-4;
+            }
+            found = same;
+        }
+        lost += found ? 0 : 1;
+    }
+    EXPECT_EQ(lost, 0u) << "of " << shownBefore.positions.size() << " vertices";
+}
+
 TEST_F(ShadedRoundTrip, FlatBoxesStayFlat) {
     for (const char* model : {"Box/glTF-Binary/Box.glb", "BoxTextured/glTF/BoxTextured.gltf"}) {
         SCOPED_TRACE(model);

@@ -130,6 +130,21 @@ Vec3d CarriedNormal(const Mat4& m, const Vec3d& n) {
     return length > 0.0 ? Vec3d{t.x / length, t.y / length, t.z / length} : Vec3d{};
 }
 
+// COLOR_0 of each vertex, alpha 1 when it has three components.
+std::vector<std::array<double, 4>> Colours(const tinygltf::Model& model, const tinygltf::Primitive& p, std::size_t count) {
+    std::vector<std::array<double, 4>> out(count, {1.0, 1.0, 1.0, 1.0});
+    const int accessor = Attribute(p, "COLOR_0");
+    if (accessor < 0) {
+        return out;
+    }
+    const std::size_t n = model.accessors.at(static_cast<std::size_t>(accessor)).type == TINYGLTF_TYPE_VEC4 ? 4 : 3;
+    const std::vector<double> c = ReadNumbers(model, accessor, static_cast<int>(n), "COLOR_0");
+    for (std::size_t v = 0; v < count && n * v + n <= c.size(); ++v) {
+        std::copy_n(c.begin() + static_cast<std::ptrdiff_t>(n * v), n, out[v].begin());
+    }
+    return out;
+}
+
 Mat4 Blend(const std::vector<Mat4>& joints, const JointWeights& weights) {
     Mat4 out;
     out.m.fill(0.0);
@@ -257,6 +272,7 @@ Shown ShownAt(tinygltf::Model model, double t) {
             const std::vector<double> normals = normalAttribute == p.attributes.end()
                                                     ? std::vector<double>{}
                                                     : ReadNumbers(model, normalAttribute->second, 3, "NORMAL");
+            const std::vector<std::array<double, 4>> colours = Colours(model, p, count);
             std::vector<Vec3d> placed(count);
             std::vector<bool> used(count, false);
             for (const std::uint32_t i : indices) {
@@ -278,6 +294,7 @@ Shown ShownAt(tinygltf::Model model, double t) {
                                                             : CarriedNormal(frame, {normals[3 * v], normals[3 * v + 1],
                                                                                     normals[3 * v + 2]}));
                     shown.positions.push_back(placed[v]);
+                    shown.colours.push_back(colours[v]);
                     shown.influences.push_back(skin != nullptr ? Strongest(named) : Influences{});
                 }
             }

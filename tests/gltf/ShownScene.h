@@ -5,6 +5,7 @@
 #pragma once
 
 #include <filesystem>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -45,6 +46,7 @@ struct Shown {
     std::vector<Vec3d> positions;         // every vertex a triangle uses
     std::vector<Influences> influences;   // beside each position; empty unless skinned
     std::vector<Vec3d> normals;           // beside each position, unit; (0, 0, 0) without NORMAL
+    std::vector<std::array<double, 4>> colours;  // beside each position; opaque white without COLOR_0
     std::vector<Vec3d> centroids;         // one a triangle
     std::vector<int> materials;           // each triangle's, -1 for none
 };
