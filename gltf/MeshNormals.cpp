@@ -11,17 +11,17 @@ namespace tvx::gltf {
 namespace {
 
 // The explicit normal corner c of face f uses, if any; every id is checked
-// against the spec's counts.
-std::optional<Vec3d> SpecifiedNormal(hostapi::MeshNormalSpec* spec, int f, int c) {
-    if (spec == nullptr || f >= spec->GetNumFaces()) {
+// against their counts.
+std::optional<Vec3d> SpecifiedNormal(hostapi::MeshNormalSpec* userNormals, int f, int c) {
+    if (userNormals == nullptr || f >= userNormals->GetNumFaces()) {
         return std::nullopt;
     }
-    const hostapi::MeshNormalFace& face = spec->Face(f);
+    const hostapi::MeshNormalFace& face = userNormals->Face(f);
     const int id = face.GetNormalID(c);
-    if (!face.GetSpecified(c) || id < 0 || id >= spec->GetNumNormals() || !spec->GetNormalExplicit(id)) {
+    if (!face.GetSpecified(c) || id < 0 || id >= userNormals->GetNumNormals() || !userNormals->GetNormalExplicit(id)) {
         return std::nullopt;
     }
-    const hostapi::Point3& n = spec->Normal(id);
+    const hostapi::Point3& n = userNormals->Normal(id);
     return Vec3d{n.x, n.y, n.z};
 }
 
@@ -60,13 +60,13 @@ std::optional<std::array<float, 3>> Carried(const Mat4& inverse, const Vec3d& n)
 std::vector<CornerNormalTriple> CornerNormals(hostapi::Mesh& mesh, const std::vector<int>& faces,
                                               const hostapi::Matrix3& objectOffset) {
     const std::vector<std::array<Vec3d, 3>> smooth = GroupNormals(mesh, faces);
-    hostapi::MeshNormalSpec* spec = mesh.GetSpecifiedNormals();
+    hostapi::MeshNormalSpec* userNormals = mesh.GetSpecifiedNormals();
     const Mat4 inverse = InverseAffine(Multiply(AxisChange(), FromHost(objectOffset)));
     std::vector<CornerNormalTriple> out(faces.size());
     for (std::size_t i = 0; i < faces.size(); ++i) {
         for (int c = 0; c < 3; ++c) {
             const auto corner = static_cast<std::size_t>(c);
-            const std::optional<Vec3d> specified = SpecifiedNormal(spec, faces[i], c);
+            const std::optional<Vec3d> specified = SpecifiedNormal(userNormals, faces[i], c);
             std::optional<std::array<float, 3>> normal = specified ? Carried(inverse, *specified) : std::nullopt;
             if (!normal) {
                 normal = Carried(inverse, smooth[i][corner]);

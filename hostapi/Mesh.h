@@ -19,7 +19,7 @@
 
 #include "hostapi/HostConstants.h"
 #include "hostapi/HostTypes.h"
-#include "hostapi/MeshNormalSpec.h"
+#include "hostapi/ExplicitNormals.h"
 
 namespace hostapi {
 
@@ -101,9 +101,9 @@ public:
     virtual UVVert* mapVerts(int mp) = 0;
     virtual TVFace* mapFaces(int mp) = 0;
 
-    // Specified normals: SpecifyNormals gives the mesh a spec, empty the
-    // first time, and GetSpecifiedNormals hands it out, null for a mesh
-    // that has none.
+    // Specified normals (ExplicitNormals.h): SpecifyNormals gives the mesh
+    // its set, empty the first time, and GetSpecifiedNormals hands it out,
+    // null for a mesh that has none.
     virtual void SpecifyNormals() = 0;
     virtual MeshNormalSpec* GetSpecifiedNormals() = 0;
 

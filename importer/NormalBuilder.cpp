@@ -32,23 +32,23 @@ void FillSpecifiedNormals(const ImportSession& session, hostapi::Mesh& mesh) {
         return;
     }
     mesh.SpecifyNormals();
-    hostapi::MeshNormalSpec* spec = mesh.GetSpecifiedNormals();
+    hostapi::MeshNormalSpec* userNormals = mesh.GetSpecifiedNormals();
     const int normalCount = Count(session.scene.vertices);
-    if (spec == nullptr || !spec->SetNumNormals(normalCount) || !spec->SetNumFaces(faceCount)) {
+    if (userNormals == nullptr || !userNormals->SetNumNormals(normalCount) || !userNormals->SetNumFaces(faceCount)) {
         return;
     }
     for (int i = 0; i < normalCount; ++i) {
         const std::optional<hostapi::Point3> unit = Unit(NormalOf(session, static_cast<std::size_t>(i)));
-        spec->Normal(i) = unit.value_or(hostapi::Point3());
-        spec->SetNormalExplicit(i, unit.has_value());
+        userNormals->Normal(i) = unit.value_or(hostapi::Point3());
+        userNormals->SetNormalExplicit(i, unit.has_value());
     }
     // Face vertices lie within the mesh, which has a normal per vertex.
     for (int f = 0; f < faceCount; ++f) {
-        hostapi::MeshNormalFace& face = spec->Face(f);
+        hostapi::MeshNormalFace& face = userNormals->Face(f);
         for (int c = 0; c < 3; ++c) {
             const int normal = static_cast<int>(faces[f].v[c]);
             face.SetNormalID(c, normal);
-            face.SetSpecified(c, spec->GetNormalExplicit(normal));
+            face.SetSpecified(c, userNormals->GetNormalExplicit(normal));
         }
     }
 }

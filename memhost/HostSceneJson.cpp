@@ -158,8 +158,8 @@ Json Points(const std::vector<Point3>& points) {
 }
 
 // Each face's normal ids, and which of its corners use them as bits 0..2.
-Json SpecifiedNormals(const MemNormalSpec& spec) {
-    const MemNormalSpec::Content& content = spec.content();
+Json SpecifiedNormals(const MemMeshNormals& userNormals) {
+    const MemMeshNormals::Content& content = userNormals.content();
     Json faces = Json::array();
     Json specified = Json::array();
     for (const hostapi::MeshNormalFace& f : content.faces) {
@@ -199,8 +199,8 @@ Json MeshKeys(const MemMesh& mesh) {
                  {"faceEdgeVisibility", std::move(edges)},
                  {"mapChannels", std::move(channels)}};
     // Only a mesh that has them: most meshes never do.
-    if (const MemNormalSpec* spec = mesh.specifiedNormals()) {
-        keys["specifiedNormals"] = SpecifiedNormals(*spec);
+    if (const MemMeshNormals* userNormals = mesh.specifiedNormals()) {
+        keys["specifiedNormals"] = SpecifiedNormals(*userNormals);
     }
     return keys;
 }

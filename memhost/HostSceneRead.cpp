@@ -309,12 +309,12 @@ const Json* BesideArray(const Fields& f, const char* key, std::size_t count, con
     return found;
 }
 
-// Like a map channel, the spec has a face for every face of the mesh, and
+// Like a map channel, the normals have a face for every face of the mesh, and
 // its normal ids may point past its normals: readers of the mesh check.
-std::unique_ptr<MemNormalSpec> SpecifiedNormals(HostContext& context, const Json& j, const std::string& path,
+std::unique_ptr<MemMeshNormals> SpecifiedNormals(HostContext& context, const Json& j, const std::string& path,
                                                 std::size_t meshFaces) {
     const Fields f(j, path, {"normals", "explicit", "faces", "specified"});
-    MemNormalSpec::Content content;
+    MemMeshNormals::Content content;
     const Json& normals = OptionalArray(f, "normals");
     for (std::size_t i = 0; i < normals.size(); ++i) {
         content.normals.push_back(Vec3(normals[i], Item(f.at("normals"), i)));
@@ -345,7 +345,7 @@ std::unique_ptr<MemNormalSpec> SpecifiedNormals(HostContext& context, const Json
             }
         }
     }
-    return std::make_unique<MemNormalSpec>(context, std::move(content));
+    return std::make_unique<MemMeshNormals>(context, std::move(content));
 }
 
 }  // namespace
@@ -845,9 +845,9 @@ void HostSceneReader::ReadMesh(const Fields& f, MemMesh& mesh) {
             Fail(m.at("channel"), "map channel " + std::to_string(number) + " is given twice");
         }
     }
-    std::unique_ptr<MemNormalSpec> normals;
-    if (const Json* spec = f.find("specifiedNormals")) {
-        normals = SpecifiedNormals(c_, *spec, f.at("specifiedNormals"), faces.size());
+    std::unique_ptr<MemMeshNormals> normals;
+    if (const Json* userNormals = f.find("specifiedNormals")) {
+        normals = SpecifiedNormals(c_, *userNormals, f.at("specifiedNormals"), faces.size());
     }
     mesh.Assign(std::move(verts), std::move(faces), std::move(channels), std::move(normals));
 }

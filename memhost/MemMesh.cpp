@@ -146,7 +146,7 @@ int MemMesh::getNumMapFaces(int mp) {
 }
 
 void MemMesh::Assign(std::vector<hostapi::Point3> verts, std::vector<hostapi::Face> faces,
-                     std::map<int, MapChannel> channels, std::unique_ptr<MemNormalSpec> normals) {
+                     std::map<int, MapChannel> channels, std::unique_ptr<MemMeshNormals> normals) {
     verts_ = std::move(verts);
     faces_ = std::move(faces);
     channels_ = std::move(channels);
@@ -157,7 +157,7 @@ void MemMesh::Assign(std::vector<hostapi::Point3> verts, std::vector<hostapi::Fa
 }
 
 void MemMesh::AssignCopy(const MemMesh& other) {
-    auto normals = other.normals_ ? std::make_unique<MemNormalSpec>(context_, other.normals_->content()) : nullptr;
+    auto normals = other.normals_ ? std::make_unique<MemMeshNormals>(context_, other.normals_->content()) : nullptr;
     Assign(other.verts_, other.faces_, other.channels_, std::move(normals));
 }
 
@@ -237,14 +237,14 @@ void MemMesh::SpecifyNormals() {
     Changed();
     if (normals_ == nullptr) {
         try {
-            normals_ = std::make_unique<MemNormalSpec>(context_);
+            normals_ = std::make_unique<MemMeshNormals>(context_);
         } catch (const std::bad_alloc&) {
             context_.Error("Mesh::SpecifyNormals: out of memory");
         }
     }
 }
 
-// The plug-in may write through the spec it is handed.
+// The plug-in may write through the normals it is handed.
 hostapi::MeshNormalSpec* MemMesh::GetSpecifiedNormals() {
     Changed();
     return normals_.get();

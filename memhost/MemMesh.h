@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "hostapi/Mesh.h"
-#include "memhost/MemNormalSpec.h"
+#include "memhost/MemMeshNormals.h"
 
 namespace memhost {
 
@@ -69,14 +69,14 @@ public:
     // Null when the channel is off.
     const MapChannel* channel(int mp) const;
     // Null when the mesh has no specified normals.
-    const MemNormalSpec* specifiedNormals() const { return normals_.get(); }
+    const MemMeshNormals* specifiedNormals() const { return normals_.get(); }
     bool normalsCurrent() const { return !stale_; }
     int buildNormalsCalls() const { return buildNormalsCalls_; }
 
     // Replaces the whole content by a finished mesh (normals current): what
     // a host-scene file gives, or a copy of another mesh.
     void Assign(std::vector<hostapi::Point3> verts, std::vector<hostapi::Face> faces,
-                std::map<int, MapChannel> channels, std::unique_ptr<MemNormalSpec> normals = nullptr);
+                std::map<int, MapChannel> channels, std::unique_ptr<MemMeshNormals> normals = nullptr);
     void AssignCopy(const MemMesh& other);
     // Frees the content.
     void Clear();
@@ -93,7 +93,7 @@ private:
     std::vector<hostapi::Point3> verts_;
     std::vector<hostapi::Face> faces_;
     std::map<int, MapChannel> channels_;
-    std::unique_ptr<MemNormalSpec> normals_;
+    std::unique_ptr<MemMeshNormals> normals_;
     bool stale_ = false;
     bool topologyInvalidated_ = false;
     bool geometryInvalidated_ = false;

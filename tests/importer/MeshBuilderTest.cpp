@@ -161,13 +161,13 @@ TEST(MeshBuilder, StoredNormalsBecomeTheMeshsSpecifiedNormals) {
     scene.vertices[2].normal = {0.0f, 0.0f, 0.0f};
     scene.vertices[3].normal = {std::numeric_limits<float>::quiet_NaN(), 0.0f, 1.0f};
     const Json host = Build(std::move(scene));
-    const Json& spec = Mesh(host)["specifiedNormals"];
-    ASSERT_TRUE(spec.is_object()) << Mesh(host);
-    EXPECT_EQ(spec["normals"][0], Json::parse("[0.0, 0.0, 1.0]")) << "made unit";
-    EXPECT_EQ(spec["normals"][1], Json::parse("[0.0, -1.0, 0.0]"));
-    EXPECT_EQ(spec["explicit"], Json::parse("[true, true, false, false]")) << "no direction, no normal";
-    EXPECT_EQ(spec["faces"], Mesh(host)["faces"]);
-    EXPECT_EQ(spec["specified"], Json::parse("[3, 2]")) << "corners on vertices 2 and 3 keep the host's";
+    const Json& userNormals = Mesh(host)["specifiedNormals"];
+    ASSERT_TRUE(userNormals.is_object()) << Mesh(host);
+    EXPECT_EQ(userNormals["normals"][0], Json::parse("[0.0, 0.0, 1.0]")) << "made unit";
+    EXPECT_EQ(userNormals["normals"][1], Json::parse("[0.0, -1.0, 0.0]"));
+    EXPECT_EQ(userNormals["explicit"], Json::parse("[true, true, false, false]")) << "no direction, no normal";
+    EXPECT_EQ(userNormals["faces"], Mesh(host)["faces"]);
+    EXPECT_EQ(userNormals["specified"], Json::parse("[3, 2]")) << "corners on vertices 2 and 3 keep the host's";
 
     EXPECT_FALSE(Mesh(Build(ColouredScene({}, false))).contains("specifiedNormals")) << "without the flag, none";
 }

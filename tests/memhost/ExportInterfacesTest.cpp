@@ -212,20 +212,20 @@ TEST_F(ExportScene, AMeshGivesItsArraysAndChannelsWithTheirCounts) {
     EXPECT_EQ(Errors(), 2u);
 
     // Specified normals, with an id past the normals that readers check.
-    MeshNormalSpec* spec = mesh.GetSpecifiedNormals();
-    ASSERT_NE(spec, nullptr);
-    ASSERT_EQ(spec->GetNumNormals(), 2);
-    ASSERT_EQ(spec->GetNumFaces(), 2);
-    EXPECT_EQ(spec->Normal(1), Point3(0, 0, -1));
-    EXPECT_TRUE(spec->GetNormalExplicit(0));
-    EXPECT_FALSE(spec->GetNormalExplicit(1));
-    EXPECT_EQ(spec->Face(1).GetNormalID(1), 7);
-    EXPECT_TRUE(spec->Face(1).GetSpecified(1));
-    EXPECT_FALSE(spec->Face(1).GetSpecified(0));
+    MeshNormalSpec* userNormals = mesh.GetSpecifiedNormals();
+    ASSERT_NE(userNormals, nullptr);
+    ASSERT_EQ(userNormals->GetNumNormals(), 2);
+    ASSERT_EQ(userNormals->GetNumFaces(), 2);
+    EXPECT_EQ(userNormals->Normal(1), Point3(0, 0, -1));
+    EXPECT_TRUE(userNormals->GetNormalExplicit(0));
+    EXPECT_FALSE(userNormals->GetNormalExplicit(1));
+    EXPECT_EQ(userNormals->Face(1).GetNormalID(1), 7);
+    EXPECT_TRUE(userNormals->Face(1).GetSpecified(1));
+    EXPECT_FALSE(userNormals->Face(1).GetSpecified(0));
     const std::size_t errors = Errors();
-    spec->Normal(2) = Point3(5, 5, 5);
+    userNormals->Normal(2) = Point3(5, 5, 5);
     EXPECT_EQ(Errors(), errors + 1) << "an index past the normals is the plug-in's mistake, and recorded";
-    EXPECT_EQ(spec->Normal(1), Point3(0, 0, -1));
+    EXPECT_EQ(userNormals->Normal(1), Point3(0, 0, -1));
 }
 
 TEST_F(ExportScene, SpecifyingNormalsGivesAnEmptySpecOnceAndGrowingKeepsTheNormals) {
@@ -234,21 +234,21 @@ TEST_F(ExportScene, SpecifyingNormalsGivesAnEmptySpecOnceAndGrowingKeepsTheNorma
     Mesh& mesh = box->GetMesh();
     EXPECT_EQ(mesh.GetSpecifiedNormals(), nullptr);
     mesh.SpecifyNormals();
-    MeshNormalSpec* spec = mesh.GetSpecifiedNormals();
-    ASSERT_NE(spec, nullptr);
-    EXPECT_EQ(spec->GetNumNormals(), 0);
-    ASSERT_TRUE(spec->SetNumNormals(1) && spec->SetNumFaces(1));
-    spec->Normal(0) = Point3(0, 1, 0);
-    spec->SetAllExplicit();
+    MeshNormalSpec* userNormals = mesh.GetSpecifiedNormals();
+    ASSERT_NE(userNormals, nullptr);
+    EXPECT_EQ(userNormals->GetNumNormals(), 0);
+    ASSERT_TRUE(userNormals->SetNumNormals(1) && userNormals->SetNumFaces(1));
+    userNormals->Normal(0) = Point3(0, 1, 0);
+    userNormals->SetAllExplicit();
     mesh.SpecifyNormals();
-    EXPECT_EQ(mesh.GetSpecifiedNormals(), spec) << "a second call keeps the spec";
-    ASSERT_TRUE(spec->SetNumNormals(2));
-    EXPECT_EQ(spec->Normal(0), Point3(0, 1, 0));
-    EXPECT_TRUE(spec->GetNormalExplicit(0));
-    EXPECT_FALSE(spec->GetNormalExplicit(1)) << "a new normal is not explicit";
-    EXPECT_FALSE(spec->Face(0).GetSpecified(0));
-    EXPECT_FALSE(spec->SetNumFaces(-1));
-    EXPECT_EQ(spec->GetNumFaces(), 1);
+    EXPECT_EQ(mesh.GetSpecifiedNormals(), userNormals) << "a second call keeps the userNormals";
+    ASSERT_TRUE(userNormals->SetNumNormals(2));
+    EXPECT_EQ(userNormals->Normal(0), Point3(0, 1, 0));
+    EXPECT_TRUE(userNormals->GetNormalExplicit(0));
+    EXPECT_FALSE(userNormals->GetNormalExplicit(1)) << "a new normal is not explicit";
+    EXPECT_FALSE(userNormals->Face(0).GetSpecified(0));
+    EXPECT_FALSE(userNormals->SetNumFaces(-1));
+    EXPECT_EQ(userNormals->GetNumFaces(), 1);
     box->DeleteThis();
 
 }

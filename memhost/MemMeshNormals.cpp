@@ -1,4 +1,4 @@
-#include "memhost/MemNormalSpec.h"
+#include "memhost/MemMeshNormals.h"
 
 #include <new>
 #include <string>
@@ -12,7 +12,7 @@ bool InRange(int i, std::size_t size) { return i >= 0 && static_cast<std::size_t
 
 }  // namespace
 
-bool MemNormalSpec::SetNumFaces(int numFaces) {
+bool MemMeshNormals::SetNumFaces(int numFaces) {
     if (numFaces < 0) {
         context_->Error("MeshNormalSpec::SetNumFaces: negative count " + std::to_string(numFaces));
         return false;
@@ -26,7 +26,7 @@ bool MemNormalSpec::SetNumFaces(int numFaces) {
     return true;
 }
 
-bool MemNormalSpec::SetNumNormals(int numNormals) {
+bool MemMeshNormals::SetNumNormals(int numNormals) {
     if (numNormals < 0) {
         context_->Error("MeshNormalSpec::SetNumNormals: negative count " + std::to_string(numNormals));
         return false;
@@ -47,7 +47,7 @@ bool MemNormalSpec::SetNumNormals(int numNormals) {
     return true;
 }
 
-bool MemNormalSpec::HasNormal(int normID, const char* call) const {
+bool MemMeshNormals::HasNormal(int normID, const char* call) const {
     if (InRange(normID, content_.normals.size())) {
         return true;
     }
@@ -56,12 +56,12 @@ bool MemNormalSpec::HasNormal(int normID, const char* call) const {
     return false;
 }
 
-hostapi::Point3& MemNormalSpec::Normal(int normID) {
+hostapi::Point3& MemMeshNormals::Normal(int normID) {
     return HasNormal(normID, "MeshNormalSpec::Normal") ? content_.normals[static_cast<std::size_t>(normID)]
                                                        : scratchNormal_;
 }
 
-hostapi::MeshNormalFace& MemNormalSpec::Face(int faceID) {
+hostapi::MeshNormalFace& MemMeshNormals::Face(int faceID) {
     if (!InRange(faceID, content_.faces.size())) {
         context_->Error("MeshNormalSpec::Face: face " + std::to_string(faceID) + " of " +
                         std::to_string(content_.faces.size()));
@@ -70,17 +70,17 @@ hostapi::MeshNormalFace& MemNormalSpec::Face(int faceID) {
     return content_.faces[static_cast<std::size_t>(faceID)];
 }
 
-bool MemNormalSpec::GetNormalExplicit(int normID) const {
+bool MemMeshNormals::GetNormalExplicit(int normID) const {
     return HasNormal(normID, "MeshNormalSpec::GetNormalExplicit") &&
            content_.explicitNormals[static_cast<std::size_t>(normID)];
 }
 
-void MemNormalSpec::SetNormalExplicit(int normID, bool value) {
+void MemMeshNormals::SetNormalExplicit(int normID, bool value) {
     if (HasNormal(normID, "MeshNormalSpec::SetNormalExplicit")) {
         content_.explicitNormals[static_cast<std::size_t>(normID)] = value;
     }
 }
 
-void MemNormalSpec::SetAllExplicit(bool value) { content_.explicitNormals.assign(content_.normals.size(), value); }
+void MemMeshNormals::SetAllExplicit(bool value) { content_.explicitNormals.assign(content_.normals.size(), value); }
 
 }  // namespace memhost

@@ -7,7 +7,7 @@
 // share it. A fresh normal is (0, 0, 0) and not explicit, a fresh face has
 // no corner specified.
 //
-// Reading: the spec may have other counts than its mesh, and a face's
+// Reading: the normals may have other counts than their mesh, and a face's
 // normal ids need not lie within its normals, so a reader checks both.
 #pragma once
 

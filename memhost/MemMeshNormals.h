@@ -8,13 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "hostapi/MeshNormalSpec.h"
+#include "hostapi/ExplicitNormals.h"
 
 namespace memhost {
 
 class HostContext;
 
-class MemNormalSpec final : public hostapi::MeshNormalSpec {
+class MemMeshNormals final : public hostapi::MeshNormalSpec {
 public:
     struct Content {
         std::vector<hostapi::Point3> normals;
@@ -22,9 +22,9 @@ public:
         std::vector<hostapi::MeshNormalFace> faces;
     };
 
-    explicit MemNormalSpec(HostContext& context) : context_(&context) {}
-    MemNormalSpec(HostContext& context, Content content) : context_(&context), content_(std::move(content)) {}
-    ~MemNormalSpec() override = default;
+    explicit MemMeshNormals(HostContext& context) : context_(&context) {}
+    MemMeshNormals(HostContext& context, Content content) : context_(&context), content_(std::move(content)) {}
+    ~MemMeshNormals() override = default;
 
     // hostapi::MeshNormalSpec
     [[nodiscard]] bool SetNumFaces(int numFaces) override;
