@@ -17,6 +17,8 @@ void ClearScene(TVXScene& scene) {
     scene.fileCounts = {};
     scene.version = 0;
     scene.legacyUVCoordCount = 0;
+    scene.vertexNormalsStored = false;
+    scene.vertexColorsStored = false;
     if (scene.role == SceneRole::Export) {
         scene.scenePath.clear();
     }

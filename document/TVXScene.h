@@ -51,6 +51,11 @@ struct TVXScene {
     std::vector<TVXTriangle> triangles;
     std::vector<TVXUVSet> uvSets;
     int legacyUVCoordCount = 0;  // used by the legacy layouts only
+    // Whether the file's vertex records carried a normal and a colour
+    // (header flags 0x01 and 0x02). Without them a vertex's normal is zero
+    // and its colour only a default, which nothing should take for data.
+    bool vertexNormalsStored = false;
+    bool vertexColorsStored = false;
     std::vector<TVXFaceList> faceLists;  // face list i belongs to group i
     std::vector<TVXBone> bones;
     std::vector<TVXAnimation> animations;
@@ -68,8 +73,8 @@ int Count(const std::vector<T>& array) {
 
 // Releases every array, in the order lights, cameras, groups, bones,
 // materials, vertices, triangles, UV sets, face lists, animations; zeroes the
-// file counts, the version and the legacy UV count. An exporter's scene also
-// forgets its path.
+// file counts, the version, the legacy UV count and the stored-part flags.
+// An exporter's scene also forgets its path.
 void ClearScene(TVXScene& scene);
 
 }  // namespace tvx

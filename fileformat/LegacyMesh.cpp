@@ -10,10 +10,9 @@ bool ReadWeight(LegacyPass& pass, TVXBoneWeight& weight) {
 }
 
 bool ReadVertex(LegacyPass& pass, TVXVertex& vertex) {
-    // The stored normal is dropped: the importer derives its own.
-    Vector3 normal;
     int w = 0;
-    if (!pass.reader.ReadVector3(vertex.position) || (pass.format.vertexNormal && !pass.reader.ReadVector3(normal)) ||
+    if (!pass.reader.ReadVector3(vertex.position) ||
+        (pass.format.vertexNormal && !pass.reader.ReadVector3(vertex.normal)) ||
         (pass.format.vertexColor && !pass.reader.ReadRGBA(vertex.color)) || !pass.Int(w)) {
         return false;
     }

@@ -101,6 +101,8 @@ int ReadBody(TVXFileReader& reader, TVXScene& scene) {
         !AllocateScene(scene) || !reader.SetPosition(start)) {
         return kLoadFailed;
     }
+    scene.vertexNormalsStored = format.vertexNormal;
+    scene.vertexColorsStored = format.vertexColor;
     LegacyPass fill(reader, scene, format, true);
     if (!ReadSections(fill)) {
         return kLoadFailed;

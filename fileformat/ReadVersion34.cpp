@@ -90,6 +90,8 @@ int ReadChunkedBody(TVXFileReader& reader, TVXScene& scene, const LoadOptions& o
         return kLoadFailed;
     }
 
+    scene.vertexNormalsStored = (flags & kVertexNormal) != 0;
+    scene.vertexColorsStored = (flags & kVertexColor) != 0;
     Walk filling{reader, scene, options, Pass::Fill, flags};
     if (!reader.SetPosition(sectionsStart) || !WalkSections(filling)) {
         return kLoadFailed;

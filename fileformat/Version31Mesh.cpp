@@ -15,7 +15,8 @@ constexpr std::int32_t kUVCoordTag = 0;
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
 
 bool WriteVertex(FileWriter& w, const Version31Content& content, const TVXVertex& vertex) {
-    if (!w.Vector(vertex.position) || (content.colours && !w.Colour(vertex.color))) {
+    if (!w.Vector(vertex.position) || (content.normals && !w.Vector(vertex.normal)) ||
+        (content.colours && !w.Colour(vertex.color))) {
         return false;
     }
     // Without bones a weight would name a bone that is not in the file.

@@ -16,6 +16,9 @@ struct Version31Content {
     const TVXScene& scene;
     bool bones = false;    // vertex weights, bones and animations
     bool colours = false;  // a colour in every vertex record
+    // A normal in every vertex record: only for a scene read from a file
+    // that stored them, so a converted file keeps them.
+    bool normals = false;
 };
 
 // Writes records 0..count-1 of its kind; count never exceeds the scene's.

@@ -37,9 +37,8 @@ T* ElementOrNull(std::vector<T>& array, int i) {
 // ---- vertices ----
 
 bool ReadVertexParts(TVXFileReader& reader, std::uint32_t flags, TVXVertex& vertex) {
-    // Normals and the two further vectors are not kept: the host rebuilds
-    // normals, and nothing uses the others.
-    return reader.ReadVector3(vertex.position) && ((flags & kVertexNormal) == 0 || reader.Skip(12)) &&
+    // The two further vectors are not kept: nothing uses them.
+    return reader.ReadVector3(vertex.position) && ((flags & kVertexNormal) == 0 || reader.ReadVector3(vertex.normal)) &&
            ((flags & kVertexExtraVectors) == 0 || reader.Skip(24)) &&
            ((flags & kVertexColor) == 0 || reader.ReadRGBA(vertex.color));
 }
@@ -78,6 +77,7 @@ bool WalkVertices(Walk& walk) {
         }
         if (vertex != nullptr) {
             vertex->position = parts.position;
+            vertex->normal = parts.normal;
             vertex->color = parts.color;
         }
         if ((walk.vertexFlags & kVertexWeights) != 0 && !WalkWeights(walk.reader, vertex)) {

@@ -7,7 +7,8 @@ namespace {
 constexpr float kUnusedUVFloat = 0.0f;
 
 bool WriteVertex(const TVXVertex& vertex, Version9VertexForm form, FileWriter& w) {
-    if (!w.Vector(vertex.position) || (form.colours && !w.Colour(vertex.color))) {
+    if (!w.Vector(vertex.position) || (form.normals && !w.Vector(vertex.normal)) ||
+        (form.colours && !w.Colour(vertex.color))) {
         return false;
     }
     if (!form.weights) {

@@ -30,6 +30,7 @@ namespace tvx {
 struct Version9VertexForm {
     bool colours = false;
     bool weights = false;
+    bool normals = false;  // only for a scene read from a file that stored them
 };
 [[nodiscard]] bool WriteVersion9Vertices(std::span<const TVXVertex> vertices, Version9VertexForm form,
                                          FileWriter& writer);

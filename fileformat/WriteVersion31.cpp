@@ -18,6 +18,7 @@ namespace {
 using Header = std::span<std::uint32_t, kVersion31HeaderWords>;
 
 constexpr std::uint32_t kVersion = 31;
+constexpr std::uint32_t kFlagVertexNormals = 0x01;
 constexpr std::uint32_t kFlagVertexColours = 0x02;
 constexpr std::size_t kVersionWord = 1;
 constexpr std::size_t kFlagsWord = 2;
@@ -101,14 +102,14 @@ bool RewriteHeader(FileWriter& w, Header header) {
 bool WriteFile(TVXExporterData& data, OutputFile& file, Header header) {
     const ExportOptions& options = data.options;
     const bool bones = IsOn(options.exportBones);
-    const Version31Content content{data.scene, bones, IsOn(options.exportColorChannel)};
+    const Version31Content content{data.scene, bones, IsOn(options.exportColorChannel), data.scene.vertexNormalsStored};
     const bool animations = bones && IsOn(options.exportAnimation);
 
     // Words the layout leaves unused must be zero whatever the caller left.
     std::fill(header.begin(), header.end(), 0u);
     header[0] = kTvxMagic;
     header[kVersionWord] = kVersion;
-    header[kFlagsWord] = content.colours ? kFlagVertexColours : 0;
+    header[kFlagsWord] = (content.normals ? kFlagVertexNormals : 0) | (content.colours ? kFlagVertexColours : 0);
     FileWriter w(file);
     return WriteHeaderWords(w, header) && WriteBody(w, content, animations, header) &&
            WriteTrailer(w, data, header) && RewriteHeader(w, header);

@@ -10,6 +10,7 @@ namespace tvx {
 namespace {
 
 constexpr std::uint32_t kVersion9 = 9;
+constexpr std::uint32_t kFlagVertexNormals = 0x01;
 constexpr std::uint32_t kFlagVertexColours = 0x02;
 constexpr int kTrailerStrings = 3;
 
@@ -46,7 +47,7 @@ Contents ContentsFor(const TVXExporterData& data) {
     const ExportOptions& options = data.options;
     const bool bones = IsOn(options.exportBones);
     Contents contents;
-    contents.vertexForm = {IsOn(options.exportColorChannel), bones};
+    contents.vertexForm = {IsOn(options.exportColorChannel), bones, data.scene.vertexNormalsStored};
     contents.mapping = IsOn(options.exportMappingChannel);
     contents.boneCount = bones ? Count(data.scene.bones) : 0;
     contents.animationCount = bones && IsOn(options.exportAnimation) ? Count(data.scene.animations) : 0;
@@ -108,7 +109,8 @@ bool WriteFile(TVXExporterData& data, Header header, FileWriter& writer) {
     const Contents contents = ContentsFor(data);
     header[kWordMagic] = kTvxMagic;
     header[kWordVersion] = kVersion9;
-    header[kWordFlags] = contents.vertexForm.colours ? kFlagVertexColours : 0;
+    header[kWordFlags] = (contents.vertexForm.normals ? kFlagVertexNormals : 0) |
+                         (contents.vertexForm.colours ? kFlagVertexColours : 0);
     if (!WriteHeaderWords(writer, header) || !WriteSections(data, contents, header, writer)) {
         return false;
     }

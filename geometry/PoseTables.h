@@ -25,7 +25,7 @@ struct BonePose {
 
 struct PosedVertex {
     Vector3 position{};
-    Vector3 normal{};  // the document normal; skinning leaves it alone
+    Vector3 normal{};  // the document normal, turned by the skin when the file stored normals
 };
 
 struct PoseTables {

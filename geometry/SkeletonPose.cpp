@@ -1,6 +1,7 @@
 #include "geometry/SkeletonPose.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
 
 #include "geometry/BoneHierarchy.h"
@@ -41,6 +42,48 @@ Vector3 SkinnedPosition(const TVXVertex& vertex, const std::vector<BonePose>& po
         weighted = true;
     }
     return weighted ? sum : vertex.position;
+}
+
+using Matrix3x3 = std::array<std::array<float, 3>, 3>;
+
+// The skin's blend of its bones' 3 x 3 parts (pose world times inverse bind
+// world) over the weights that name a bone; false when none does.
+bool BlendedSkin(const TVXVertex& vertex, const std::vector<BonePose>& poses, Matrix3x3& blend) {
+    blend = {};
+    bool weighted = false;
+    for (const TVXBoneWeight& weight : vertex.weights) {
+        if (weight.boneIndex < 0 || weight.boneIndex >= Count(poses)) {
+            continue;
+        }
+        const BonePose& pose = poses[static_cast<std::size_t>(weight.boneIndex)];
+        for (int r = 0; r < 3; ++r) {
+            for (int c = 0; c < 3; ++c) {
+                float sum = 0.0f;
+                for (int k = 0; k < 3; ++k) {
+                    sum += pose.poseWorld(r, k) * pose.inverseBindWorld(k, c);
+                }
+                blend[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)] += weight.weight * sum;
+            }
+        }
+        weighted = true;
+    }
+    return weighted;
+}
+
+// A normal turns with the cofactors of the skin's 3 x 3 part: that is what
+// the cross product of two skinned edges undergoes, so the normal stays on
+// the side of the face its winding shows, mirrored or not, and the
+// cofactors need no division for a skin that flattens the mesh.
+Vector3 SkinnedNormal(const TVXVertex& vertex, const std::vector<BonePose>& poses) {
+    Matrix3x3 m;
+    if (!BlendedSkin(vertex, poses, m)) {
+        return vertex.normal;
+    }
+    const Vector3 rows[3] = {{m[0][0], m[0][1], m[0][2]}, {m[1][0], m[1][1], m[1][2]}, {m[2][0], m[2][1], m[2][2]}};
+    const Vector3 c0 = Cross(rows[1], rows[2]);
+    const Vector3 c1 = Cross(rows[2], rows[0]);
+    const Vector3 c2 = Cross(rows[0], rows[1]);
+    return {Dot(c0, vertex.normal), Dot(c1, vertex.normal), Dot(c2, vertex.normal)};
 }
 
 // One entry per record; empty (and 0) without records or memory.
@@ -111,6 +154,11 @@ void ComputePose(const TVXScene& scene, PoseTables& tables, float t) {
     const std::size_t vertexCount = std::min(tables.posedVertices.size(), scene.vertices.size());
     for (std::size_t i = 0; i < vertexCount; ++i) {
         tables.posedVertices[i].position = SkinnedPosition(scene.vertices[i], poses);
+    }
+    if (scene.vertexNormalsStored) {
+        for (std::size_t i = 0; i < vertexCount; ++i) {
+            tables.posedVertices[i].normal = SkinnedNormal(scene.vertices[i], poses);
+        }
     }
 }
 

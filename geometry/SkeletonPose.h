@@ -24,7 +24,9 @@ void ComputeBindPose(PoseTables& tables, int withScale);
 // applied on top of its bind local matrix, and skins each posed vertex:
 // the sum over its weights of weight x pose world x inverse bind world x
 // document position. Weights naming no bone are skipped; a vertex left
-// without any keeps its document position. Needs both tables.
+// without any keeps its document position. When the file stored normals,
+// each posed normal turns with the blend of its bones' skin matrices (not
+// normalised). Needs both tables.
 void ComputePose(const TVXScene& scene, PoseTables& tables, float t);
 
 }  // namespace tvx

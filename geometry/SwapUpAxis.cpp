@@ -57,6 +57,7 @@ void SwapUpAxis(TVXScene& scene, int direction) {
     }
     for (TVXVertex& vertex : scene.vertices) {
         vertex.position = SwapPoint(vertex.position, direction);
+        vertex.normal = SwapPoint(vertex.normal, direction);
     }
     for (TVXLight& light : scene.lights) {
         light.transform.position = SwapPoint(light.transform.position, direction);

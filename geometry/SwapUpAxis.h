@@ -20,8 +20,9 @@ enum UpAxisSwap : int {
 // Bones are carried through their world matrices: each world matrix is
 // swapped and the local transforms (position, rotation, scale) are derived
 // again from them, so a bone's own axes stay as they were. Vertex positions
-// and the positions and matrices of lights and cameras are swapped; normals,
-// the other transform fields, groups, keys and UV data are left alone.
+// and normals (the turn is a rotation, so normals turn as points do) and the
+// positions and matrices of lights and cameras are swapped; the other
+// transform fields, groups, keys and UV data are left alone.
 // Direction 1 undoes direction 0. Any other direction is taken as 1.
 void SwapUpAxis(TVXScene& scene, int direction);
 

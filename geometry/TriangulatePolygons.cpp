@@ -28,8 +28,11 @@ void CopyCorners(std::span<const int> from, std::span<int> to, const CornerTripl
     }
 }
 
+// The smoothing number goes with the triangles: the importer shades by it,
+// and a file of triangles only, which is never cut, keeps it as well.
 void FillTriangle(const TVXPolygon& source, const CornerTriple& corners, TVXPolygon& target) {
     target.materialIndex = source.materialIndex;
+    target.smoothing = source.smoothing;
     CopyCorners(source.vertexIndices(), target.vertexIndices(), corners);
     CopyCorners(source.secondIndices(), target.secondIndices(), corners);
     const int channels = std::min(source.uvChannelCount(), target.uvChannelCount());

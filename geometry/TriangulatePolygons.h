@@ -32,9 +32,9 @@ void ForEachTriangle(int n, Fn&& fn) {
 }
 
 // When any polygon has 4 or more corners, every face list is replaced by one
-// of triangles only: each triangle takes its polygon's material, vertex and
-// second indices and its first two UV channels; its group index is -1 and
-// its smoothing 0. Polygons with fewer than 3 corners are dropped. Otherwise
+// of triangles only: each triangle takes its polygon's material, smoothing
+// number, vertex and second indices and its first two UV channels; its group
+// index is -1. Polygons with fewer than 3 corners are dropped. Otherwise
 // (and without face lists or vertices) nothing changes. All or nothing:
 // when memory runs out the old face lists stay. Returns 1 when the face
 // lists were replaced.

@@ -8,6 +8,7 @@
 #include "gltf/Accessors.h"
 #include "gltf/HostAxes.h"
 #include "gltf/GltfError.h"
+#include "gltf/SmoothingGroups.h"
 #include "gltf/Triangles.h"
 
 namespace tvx::gltf {
@@ -34,6 +35,10 @@ struct Builder {
     Json materialIds = Json::array();
     Channels channels;
     std::size_t vertexCount = 0;
+    // As the file gives them, before any skin: what the smoothing groups
+    // are made from.
+    std::vector<NormalVertex> shading;
+    std::vector<std::array<std::uint32_t, 3>> triangles;
 };
 
 int Attribute(const tinygltf::Primitive& p, const char* name) {
@@ -96,6 +101,18 @@ void AddColours(Builder& b, const tinygltf::Primitive& p, std::size_t count) {
     if (components != 0) {
         b.channels.used[0] = true;
         b.channels.used[-2] = b.channels.used[-2] || components == 4;
+    }
+}
+
+void AddShading(Builder& b, const tinygltf::Primitive& p, std::size_t count, const std::vector<double>& points) {
+    const int accessor = Attribute(p, "NORMAL");
+    const std::vector<double> n = accessor >= 0 ? ReadAttribute(b, accessor, 3, count, "NORMAL") : std::vector<double>{};
+    for (std::size_t i = 0; i < count; ++i) {
+        NormalVertex& v = b.shading.emplace_back();
+        v.position = {points[3 * i], points[3 * i + 1], points[3 * i + 2]};
+        if (!n.empty()) {
+            v.normal = Vec3d{n[3 * i], n[3 * i + 1], n[3 * i + 2]};
+        }
     }
 }
 
@@ -219,6 +236,7 @@ void AddPrimitive(Builder& b, const tinygltf::Primitive& p) {
         throw GltfError("a mesh has more vertices than the host can count");
     }
     std::vector<double> points = ReadAttribute(b, position, 3, count, "POSITION");
+    AddShading(b, p, count, points);
     if (b.skin != nullptr) {
         points = SkinnedAtTimeZero(b, p, count, points);
     }
@@ -238,6 +256,8 @@ void AddPrimitive(Builder& b, const tinygltf::Primitive& p) {
     const std::size_t base = b.vertexCount;
     for (const Triangle& t : Triangulate(indices, p.mode < 0 ? TINYGLTF_MODE_TRIANGLES : p.mode)) {
         b.faces.push_back({base + t[0], base + t[1], base + t[2]});
+        b.triangles.push_back({static_cast<std::uint32_t>(base + t[0]), static_cast<std::uint32_t>(base + t[1]),
+                               static_cast<std::uint32_t>(base + t[2])});
         b.materialIds.push_back(slot);
     }
     AddTexcoords(b, p, count);
@@ -275,7 +295,11 @@ ConvertedMesh ConvertMesh(const tinygltf::Model& model, int meshIndex, const tin
         scene.Warn(warning);
     }
     b.out.triangles = static_cast<int>(b.faces.size());
-    b.out.object = {{"kind", "mesh"}, {"vertices", b.vertices}, {"faces", b.faces}, {"faceMaterialIds", b.materialIds}};
+    b.out.object = {{"kind", "mesh"},
+                    {"vertices", b.vertices},
+                    {"faces", b.faces},
+                    {"faceMaterialIds", b.materialIds},
+                    {"faceSmoothingGroups", SmoothingGroupsFromNormals(b.shading, b.triangles)}};
     Json channels = Json::array();
     for (const auto& [number, list] : b.channels.vertices) {
         if (b.channels.used[number]) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <map>
 
+#include "gltf/MeshNormals.h"
 #include "hostapi/HostConstants.h"
 
 namespace tvx::gltf {
@@ -41,37 +42,56 @@ struct Channel {
 };
 
 // What makes two corners one glTF vertex: the same host vertex, the same
-// map vertices and the same (flat) normal.
+// map vertices (texture, colour, alpha) and the same normal.
 struct CornerKey {
     int vertex;
     int uv1;
     int uv2;
+    int colour;
+    int alpha;
     std::array<float, 3> normal;
 
     bool operator<(const CornerKey& o) const {
         if (vertex != o.vertex) return vertex < o.vertex;
         if (uv1 != o.uv1) return uv1 < o.uv1;
         if (uv2 != o.uv2) return uv2 < o.uv2;
+        if (colour != o.colour) return colour < o.colour;
+        if (alpha != o.alpha) return alpha < o.alpha;
         return std::memcmp(normal.data(), o.normal.data(), sizeof(normal)) < 0;
     }
 };
+
+// The channels a mesh writes besides its positions and normals.
+struct Channels {
+    Channel uv1;
+    Channel uv2;
+    Channel colour;
+    Channel alpha;
+
+    explicit Channels(hostapi::Mesh& mesh) : uv1(mesh, 1), uv2(mesh, 2), colour(mesh, 0), alpha(mesh, hostapi::MAP_ALPHA) {}
+};
+
+// Which host corner each written corner takes. glTF sees the node's
+// transform, and turns its faces round itself when that mirrors, but not
+// the object offset, which is folded into the positions: an offset that
+// mirrors would leave the faces inside out.
+using Winding = std::array<std::size_t, 3>;
+
+bool IsMirrored(const hostapi::Matrix3& m) {
+    const hostapi::Point3 n = hostapi::CrossProd(m.GetRow(0), m.GetRow(1));
+    const hostapi::Point3 z = m.GetRow(2);
+    return n.x * z.x + n.y * z.y + n.z * z.z < 0.0f;
+}
+
+// A colour component as glTF takes it: 0 to 1, and white where the host's
+// is not a number.
+float ColourValue(float v) { return std::isnan(v) ? 1.0f : std::clamp(v, 0.0f, 1.0f); }
 
 struct Primitive {
     std::map<CornerKey, std::uint32_t> corners;
     std::vector<CornerKey> vertices;
     std::vector<std::uint32_t> indices;
 };
-
-std::array<float, 3> FlatNormal(const Vec3d& a, const Vec3d& b, const Vec3d& c) {
-    const Vec3d u{b.x - a.x, b.y - a.y, b.z - a.z};
-    const Vec3d v{c.x - a.x, c.y - a.y, c.z - a.z};
-    const Vec3d n{u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x};
-    const double length = std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z);
-    if (!(length > 0.0) || !std::isfinite(length)) {
-        return {0.0f, 1.0f, 0.0f};  // a degenerate face still needs a unit normal
-    }
-    return {static_cast<float>(n.x / length), static_cast<float>(n.y / length), static_cast<float>(n.z / length)};
-}
 
 // Up to 8 influences, strongest first, summing to 1; a vertex without any
 // follows the first joint.
@@ -122,27 +142,61 @@ void AddSkinAttributes(GltfScene& scene, const Primitive& primitive, const Verte
     }
 }
 
+// COLOR_0 from the vertex colours, with the vertex alpha as its fourth
+// component when the mesh has that channel; a corner whose colour or alpha
+// is missing shows white, opaque, as a mesh without them does.
+void AddColours(GltfScene& scene, const Primitive& primitive, const Channels& channels, tinygltf::Primitive& out) {
+    const bool withAlpha = channels.alpha.present();
+    if (!channels.colour.present() && !withAlpha) {
+        return;
+    }
+    std::vector<float> colours;
+    for (const CornerKey& key : primitive.vertices) {
+        const hostapi::UVVert c = key.colour >= 0 ? channels.colour.At(key.colour) : hostapi::UVVert(1, 1, 1);
+        colours.insert(colours.end(), {ColourValue(c.x), ColourValue(c.y), ColourValue(c.z)});
+        if (withAlpha) {
+            colours.push_back(key.alpha >= 0 ? ColourValue(channels.alpha.At(key.alpha).x) : 1.0f);
+        }
+    }
+    out.attributes["COLOR_0"] =
+        scene.buffer.AddFloats(colours, withAlpha ? 4 : 3, false, TINYGLTF_TARGET_ARRAY_BUFFER);
+}
+
 void AddAttributes(GltfScene& scene, const Primitive& primitive, const std::vector<Vec3d>& positions,
-                   const Channel& uv1, const Channel& uv2, tinygltf::Primitive& out) {
+                   const Channels& channels, tinygltf::Primitive& out) {
     std::vector<float> position, normal, texture1, texture2;
     for (const CornerKey& key : primitive.vertices) {
         const Vec3d& p = positions[static_cast<std::size_t>(key.vertex)];
         position.insert(position.end(), {static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)});
         normal.insert(normal.end(), key.normal.begin(), key.normal.end());
         // The host's v runs up the image, glTF's down it.
-        const hostapi::UVVert t1 = uv1.At(key.uv1);
+        const hostapi::UVVert t1 = channels.uv1.At(key.uv1);
         texture1.insert(texture1.end(), {t1.x, 1.0f - t1.y});
-        const hostapi::UVVert t2 = uv2.At(key.uv2);
+        const hostapi::UVVert t2 = channels.uv2.At(key.uv2);
         texture2.insert(texture2.end(), {t2.x, 1.0f - t2.y});
     }
     out.attributes["POSITION"] = scene.buffer.AddFloats(position, 3, true, TINYGLTF_TARGET_ARRAY_BUFFER);
     out.attributes["NORMAL"] = scene.buffer.AddFloats(normal, 3, false, TINYGLTF_TARGET_ARRAY_BUFFER);
-    if (uv1.present()) {
+    if (channels.uv1.present()) {
         out.attributes["TEXCOORD_0"] = scene.buffer.AddFloats(texture1, 2, false, TINYGLTF_TARGET_ARRAY_BUFFER);
     }
-    if (uv2.present()) {
+    if (channels.uv2.present()) {
         out.attributes["TEXCOORD_1"] = scene.buffer.AddFloats(texture2, 2, false, TINYGLTF_TARGET_ARRAY_BUFFER);
     }
+    AddColours(scene, primitive, channels, out);
+}
+
+// The faces whose three vertices the mesh has; only they are written.
+std::vector<int> WrittenFaces(const hostapi::Face* faces, int faceCount, int vertexCount) {
+    std::vector<int> out;
+    for (int f = 0; f < faceCount; ++f) {
+        const hostapi::Face& face = faces[f];
+        if (std::all_of(std::begin(face.v), std::end(face.v),
+                        [&](hostapi::DWORD v) { return v < static_cast<hostapi::DWORD>(vertexCount); })) {
+            out.push_back(f);
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -177,18 +231,18 @@ int WriteMesh(GltfScene& scene, memhost::MemNode& node, hostapi::Mesh& mesh, con
         // In the node's frame: the object offset is folded in.
         positions[static_cast<std::size_t>(v)] = ToGltfAxes(mesh.getVert(v) * node.objectOffset());
     }
-    const Channel uv1(mesh, 1);
-    const Channel uv2(mesh, 2);
+    const Channels channels(mesh);
+    const std::vector<int> written = WrittenFaces(faces, faceCount, vertexCount);
+    const std::vector<CornerNormalTriple> normals = CornerNormals(mesh, written, node.objectOffset());
+    const Winding winding = IsMirrored(node.objectOffset()) ? Winding{0, 2, 1} : Winding{0, 1, 2};
     std::map<int, Primitive> byMaterial;
-    for (int f = 0; f < faceCount; ++f) {
+    for (std::size_t i = 0; i < written.size(); ++i) {
+        const int f = written[i];
         const hostapi::Face& face = faces[f];
-        if (std::any_of(std::begin(face.v), std::end(face.v), [&](hostapi::DWORD v) { return v >= static_cast<hostapi::DWORD>(vertexCount); })) {
-            continue;
-        }
-        const std::array<float, 3> normal = FlatNormal(positions[face.v[0]], positions[face.v[1]], positions[face.v[2]]);
         Primitive& primitive = byMaterial[face.getMatID()];
-        for (std::size_t c = 0; c < 3; ++c) {
-            const CornerKey key{static_cast<int>(face.v[c]), uv1.Index(f, c), uv2.Index(f, c), normal};
+        for (const std::size_t c : winding) {
+            const CornerKey key{static_cast<int>(face.v[c]), channels.uv1.Index(f, c), channels.uv2.Index(f, c),
+                                channels.colour.Index(f, c), channels.alpha.Index(f, c), normals[i][c]};
             const auto [at, added] = primitive.corners.emplace(key, static_cast<std::uint32_t>(primitive.vertices.size()));
             if (added) {
                 primitive.vertices.push_back(key);
@@ -206,7 +260,7 @@ int WriteMesh(GltfScene& scene, memhost::MemNode& node, hostapi::Mesh& mesh, con
         tinygltf::Primitive p;
         p.mode = TINYGLTF_MODE_TRIANGLES;
         p.material = materialFor(materialId);
-        AddAttributes(scene, primitive, positions, uv1, uv2, p);
+        AddAttributes(scene, primitive, positions, channels, p);
         if (!weights.empty()) {
             AddSkinAttributes(scene, primitive, weights, p);
         }

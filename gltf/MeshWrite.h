@@ -1,6 +1,7 @@
 // A host mesh node's triangles as one glTF mesh: a primitive per material
-// id in use, flat normals, both UV channels, and the skin's joints and
-// weights when the mesh is skinned.
+// id in use, normals as the host shades the mesh (MeshNormals.h), both UV
+// channels, the vertex colours and alpha as COLOR_0, and the skin's joints
+// and weights when the mesh is skinned.
 #pragma once
 
 #include <functional>

@@ -12,6 +12,7 @@
 #include "hostapi/Interface.h"
 #include "hostapi/Materials.h"
 #include "hostapi/Mesh.h"
+#include "hostapi/ExplicitNormals.h"
 #include "hostapi/Nodes.h"
 #include "hostapi/Objects.h"
 #include "hostapi/Physique.h"

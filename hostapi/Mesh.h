@@ -19,6 +19,7 @@
 
 #include "hostapi/HostConstants.h"
 #include "hostapi/HostTypes.h"
+#include "hostapi/ExplicitNormals.h"
 
 namespace hostapi {
 
@@ -99,6 +100,12 @@ public:
     virtual int getNumMapFaces(int mp) = 0;
     virtual UVVert* mapVerts(int mp) = 0;
     virtual TVFace* mapFaces(int mp) = 0;
+
+    // Specified normals (ExplicitNormals.h): SpecifyNormals gives the mesh
+    // its set, empty the first time, and GetSpecifiedNormals hands it out,
+    // null for a mesh that has none.
+    virtual void SpecifyNormals() = 0;
+    virtual MeshNormalSpec* GetSpecifiedNormals() = 0;
 
     // After a mesh is filled: drop the caches built from the old content and
     // rebuild the normals.

@@ -2,7 +2,9 @@
 
 #include "importer/HostConversions.h"
 #include "importer/MaterialBuilder.h"
+#include "importer/NormalBuilder.h"
 #include "importer/SkinBuilder.h"
+#include "importer/VertexColorBuilder.h"
 
 namespace tvx::importer {
 namespace {
@@ -47,6 +49,14 @@ hostapi::UVVert CornerUV(const TVXScene& scene, const TVXPolygon& polygon, int s
 // A vertex index the mesh does not have becomes vertex 0, so the host never
 // reads outside its vertex array.
 int MeshVertex(int index, int vertexCount) { return index >= 0 && index < vertexCount ? index : 0; }
+
+// A polygon's smoothing number is the bit length of the mask it was
+// exported from, so group number - 1 gives it back exactly for a face in one
+// group, and faces that shared their highest group still smooth together.
+// Numbers outside 1..32 name no group.
+hostapi::DWORD SmoothingGroup(int number) {
+    return number >= 1 && number <= 32 ? hostapi::DWORD{1} << (number - 1) : 0;
+}
 
 bool SizeMesh(hostapi::Mesh& mesh, int vertices, int corners, int faces) {
     return mesh.setNumVerts(vertices) != hostapi::FALSE && mesh.setNumTVerts(corners) != hostapi::FALSE &&
@@ -106,7 +116,7 @@ void FillFaces(const TVXScene& scene, hostapi::Mesh& mesh) {
         hostapi::Face& f = faces[face];
         f.setVerts(MeshVertex(v[0], vertexCount), MeshVertex(v[1], vertexCount), MeshVertex(v[2], vertexCount));
         f.setEdgeVisFlags(1, 1, 1);
-        f.setSmGroup(0);
+        f.setSmGroup(SmoothingGroup(polygon.smoothing));
         mesh.setFaceMtlIndex(face, static_cast<hostapi::MtlID>(static_cast<unsigned>(polygon.materialIndex) & 0xFFFFu));
     });
 }
@@ -126,6 +136,8 @@ void FillMesh(const ImportSession& session, hostapi::Mesh& mesh) {
     FillSecondChannel(scene, mesh, corners, faces);
     FillPositions(session, mesh);
     FillFaces(scene, mesh);
+    FillVertexColors(scene, mesh);
+    FillSpecifiedNormals(session, mesh);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The document's geometry as one host mesh node, "TVXMesh": every polygon of
-// every face list a face, two map channels of texture coordinates, the
-// materials and, with bones, the skin.
+// every face list a face in the smoothing group its number names, two map
+// channels of texture coordinates, the vertex colours and normals when the
+// file stores them, the materials and, with bones, the skin.
 #pragma once
 
 #include "importer/ImportSession.h"

@@ -157,6 +157,25 @@ Json Points(const std::vector<Point3>& points) {
     return out;
 }
 
+// Each face's normal ids, and which of its corners use them as bits 0..2.
+Json SpecifiedNormals(const MemMeshNormals& userNormals) {
+    const MemMeshNormals::Content& content = userNormals.content();
+    Json faces = Json::array();
+    Json specified = Json::array();
+    for (const hostapi::MeshNormalFace& f : content.faces) {
+        faces.push_back({f.GetNormalID(0), f.GetNormalID(1), f.GetNormalID(2)});
+        specified.push_back((f.GetSpecified(0) ? 1 : 0) | (f.GetSpecified(1) ? 2 : 0) | (f.GetSpecified(2) ? 4 : 0));
+    }
+    Json explicitNormals = Json::array();
+    for (const bool e : content.explicitNormals) {
+        explicitNormals.push_back(e);
+    }
+    return {{"normals", Points(content.normals)},
+            {"explicit", std::move(explicitNormals)},
+            {"faces", std::move(faces)},
+            {"specified", std::move(specified)}};
+}
+
 // The mesh keys, shared by every object that holds a mesh.
 Json MeshKeys(const MemMesh& mesh) {
     Json faces = Json::array();
@@ -173,12 +192,17 @@ Json MeshKeys(const MemMesh& mesh) {
     for (const auto& [number, channel] : mesh.channels()) {
         channels.push_back({{"channel", number}, {"vertices", Points(channel.verts)}, {"faces", Triples(channel.faces)}});
     }
-    return {{"vertices", Points(mesh.vertices())},
-            {"faces", std::move(faces)},
-            {"faceMaterialIds", std::move(materialIds)},
-            {"faceSmoothingGroups", std::move(smoothing)},
-            {"faceEdgeVisibility", std::move(edges)},
-            {"mapChannels", std::move(channels)}};
+    Json keys = {{"vertices", Points(mesh.vertices())},
+                 {"faces", std::move(faces)},
+                 {"faceMaterialIds", std::move(materialIds)},
+                 {"faceSmoothingGroups", std::move(smoothing)},
+                 {"faceEdgeVisibility", std::move(edges)},
+                 {"mapChannels", std::move(channels)}};
+    // Only a mesh that has them: most meshes never do.
+    if (const MemMeshNormals* userNormals = mesh.specifiedNormals()) {
+        keys["specifiedNormals"] = SpecifiedNormals(*userNormals);
+    }
+    return keys;
 }
 
 // head, then the mesh keys.

@@ -297,7 +297,56 @@ const Json& OptionalArray(const Fields& f, const char* key) {
 }
 
 constexpr std::initializer_list<const char*> kMeshKeys = {
-    "vertices", "faces", "faceMaterialIds", "faceSmoothingGroups", "faceEdgeVisibility", "mapChannels"};
+    "vertices", "faces", "faceMaterialIds", "faceSmoothingGroups", "faceEdgeVisibility", "mapChannels",
+    "specifiedNormals"};
+
+// An array beside `count` others, or none at all.
+const Json* BesideArray(const Fields& f, const char* key, std::size_t count, const char* what) {
+    const Json* found = f.find(key);
+    if (found != nullptr && Array(*found, f.at(key)).size() != count) {
+        Fail(f.at(key), "has " + std::to_string(found->size()) + " entries for " + std::to_string(count) + " " + what);
+    }
+    return found;
+}
+
+// Like a map channel, the normals have a face for every face of the mesh, and
+// its normal ids may point past its normals: readers of the mesh check.
+std::unique_ptr<MemMeshNormals> SpecifiedNormals(HostContext& context, const Json& j, const std::string& path,
+                                                std::size_t meshFaces) {
+    const Fields f(j, path, {"normals", "explicit", "faces", "specified"});
+    MemMeshNormals::Content content;
+    const Json& normals = OptionalArray(f, "normals");
+    for (std::size_t i = 0; i < normals.size(); ++i) {
+        content.normals.push_back(Vec3(normals[i], Item(f.at("normals"), i)));
+    }
+    content.explicitNormals.assign(normals.size(), false);
+    if (const Json* flags = BesideArray(f, "explicit", normals.size(), "normals")) {
+        for (std::size_t i = 0; i < flags->size(); ++i) {
+            content.explicitNormals[i] = Boolean((*flags)[i], Item(f.at("explicit"), i));
+        }
+    }
+    const Json& faces = OptionalArray(f, "faces");
+    if (faces.size() != meshFaces) {
+        Fail(f.at("faces"), "has " + std::to_string(faces.size()) + " faces for the mesh's " + std::to_string(meshFaces));
+    }
+    for (std::size_t i = 0; i < faces.size(); ++i) {
+        const std::string at = Item(f.at("faces"), i);
+        const Json& ids = Tuple(faces[i], at, 3);
+        hostapi::MeshNormalFace& face = content.faces.emplace_back();
+        for (int c = 0; c < 3; ++c) {
+            face.SetNormalID(c, Int(ids[static_cast<std::size_t>(c)], Item(at, static_cast<std::size_t>(c)), -1));
+        }
+    }
+    if (const Json* specified = BesideArray(f, "specified", faces.size(), "faces")) {
+        for (std::size_t i = 0; i < specified->size(); ++i) {
+            const int bits = Int((*specified)[i], Item(f.at("specified"), i), 0, 7);
+            for (int c = 0; c < 3; ++c) {
+                content.faces[i].SetSpecified(c, (bits & (1 << c)) != 0);
+            }
+        }
+    }
+    return std::make_unique<MemMeshNormals>(context, std::move(content));
+}
 
 }  // namespace
 
@@ -401,7 +450,7 @@ void HostSceneReader::CreateObjects(const Json& list, const std::string& path) {
         } else if (kind == "geometry") {
             const Fields f(j, at,
                            {"id", "kind", "classId", "vertices", "faces", "faceMaterialIds", "faceSmoothingGroups",
-                            "faceEdgeVisibility", "mapChannels"});
+                            "faceEdgeVisibility", "mapChannels", "specifiedNormals"});
             const Class_ID id = ClassIdValue(f.need("classId"), f.at("classId"));
             if (ReservedObjectClass(id)) {
                 Fail(f.at("classId"), "the class " + ClassText(id) + " is that of another kind of object");
@@ -796,7 +845,11 @@ void HostSceneReader::ReadMesh(const Fields& f, MemMesh& mesh) {
             Fail(m.at("channel"), "map channel " + std::to_string(number) + " is given twice");
         }
     }
-    mesh.Assign(std::move(verts), std::move(faces), std::move(channels));
+    std::unique_ptr<MemMeshNormals> normals;
+    if (const Json* userNormals = f.find("specifiedNormals")) {
+        normals = SpecifiedNormals(c_, *userNormals, f.at("specifiedNormals"), faces.size());
+    }
+    mesh.Assign(std::move(verts), std::move(faces), std::move(channels), std::move(normals));
 }
 
 void HostSceneReader::FillObject(const Json& j, const std::string& path, MemEntity& entity) {
@@ -804,13 +857,13 @@ void HostSceneReader::FillObject(const Json& j, const std::string& path, MemEnti
     if (auto* tri = dynamic_cast<MemTriObject*>(&entity)) {
         const Fields f(j, path,
                        {"id", "kind", "vertices", "faces", "faceMaterialIds", "faceSmoothingGroups",
-                        "faceEdgeVisibility", "mapChannels"});
+                        "faceEdgeVisibility", "mapChannels", "specifiedNormals"});
         CheckId(f, index);
         ReadMesh(f, tri->mesh());
     } else if (auto* geometry = dynamic_cast<MemGeometry*>(&entity)) {
         const Fields f(j, path,
                        {"id", "kind", "classId", "vertices", "faces", "faceMaterialIds", "faceSmoothingGroups",
-                        "faceEdgeVisibility", "mapChannels"});
+                        "faceEdgeVisibility", "mapChannels", "specifiedNormals"});
         CheckId(f, index);
         ReadMesh(f, geometry->mesh());
     } else if (auto* light = dynamic_cast<MemLight*>(&entity)) {

@@ -146,19 +146,26 @@ int MemMesh::getNumMapFaces(int mp) {
 }
 
 void MemMesh::Assign(std::vector<hostapi::Point3> verts, std::vector<hostapi::Face> faces,
-                     std::map<int, MapChannel> channels) {
+                     std::map<int, MapChannel> channels, std::unique_ptr<MemMeshNormals> normals) {
     verts_ = std::move(verts);
     faces_ = std::move(faces);
     channels_ = std::move(channels);
+    normals_ = std::move(normals);
     stale_ = false;
     topologyInvalidated_ = false;
     geometryInvalidated_ = false;
+}
+
+void MemMesh::AssignCopy(const MemMesh& other) {
+    auto normals = other.normals_ ? std::make_unique<MemMeshNormals>(context_, other.normals_->content()) : nullptr;
+    Assign(other.verts_, other.faces_, other.channels_, std::move(normals));
 }
 
 void MemMesh::Clear() {
     std::vector<hostapi::Point3>().swap(verts_);
     std::vector<hostapi::Face>().swap(faces_);
     channels_.clear();
+    normals_.reset();
     Changed();
 }
 
@@ -224,6 +231,23 @@ hostapi::TVFace* MemMesh::mapFaces(int mp) {
     Changed();
     MapChannel* map = OnChannel(mp, "Mesh::mapFaces");
     return map ? DataOrNull(map->faces) : nullptr;
+}
+
+void MemMesh::SpecifyNormals() {
+    Changed();
+    if (normals_ == nullptr) {
+        try {
+            normals_ = std::make_unique<MemMeshNormals>(context_);
+        } catch (const std::bad_alloc&) {
+            context_.Error("Mesh::SpecifyNormals: out of memory");
+        }
+    }
+}
+
+// The plug-in may write through the normals it is handed.
+hostapi::MeshNormalSpec* MemMesh::GetSpecifiedNormals() {
+    Changed();
+    return normals_.get();
 }
 
 void MemMesh::InvalidateTopologyCache() { topologyInvalidated_ = true; }

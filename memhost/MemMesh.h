@@ -8,9 +8,11 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "hostapi/Mesh.h"
+#include "memhost/MemMeshNormals.h"
 
 namespace memhost {
 
@@ -55,6 +57,8 @@ public:
     void InvalidateTopologyCache() override;
     void InvalidateGeomCache() override;
     void buildNormals() override;
+    void SpecifyNormals() override;
+    hostapi::MeshNormalSpec* GetSpecifiedNormals() override;
 
     // What the host holds.
     const std::vector<hostapi::Point3>& vertices() const { return verts_; }
@@ -64,14 +68,16 @@ public:
     const std::map<int, MapChannel>& channels() const { return channels_; }
     // Null when the channel is off.
     const MapChannel* channel(int mp) const;
+    // Null when the mesh has no specified normals.
+    const MemMeshNormals* specifiedNormals() const { return normals_.get(); }
     bool normalsCurrent() const { return !stale_; }
     int buildNormalsCalls() const { return buildNormalsCalls_; }
 
     // Replaces the whole content by a finished mesh (normals current): what
     // a host-scene file gives, or a copy of another mesh.
     void Assign(std::vector<hostapi::Point3> verts, std::vector<hostapi::Face> faces,
-                std::map<int, MapChannel> channels);
-    void AssignCopy(const MemMesh& other) { Assign(other.verts_, other.faces_, other.channels_); }
+                std::map<int, MapChannel> channels, std::unique_ptr<MemMeshNormals> normals = nullptr);
+    void AssignCopy(const MemMesh& other);
     // Frees the content.
     void Clear();
 
@@ -87,6 +93,7 @@ private:
     std::vector<hostapi::Point3> verts_;
     std::vector<hostapi::Face> faces_;
     std::map<int, MapChannel> channels_;
+    std::unique_ptr<MemMeshNormals> normals_;
     bool stale_ = false;
     bool topologyInvalidated_ = false;
     bool geometryInvalidated_ = false;

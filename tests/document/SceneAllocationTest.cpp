@@ -161,6 +161,8 @@ void FillEverything(TVXScene& scene) {
     scene.fileCounts.boneCount = 4;
     scene.fileCounts.nameListCount = 2;
     scene.scenePath = "/scenes/a.tvx";
+    scene.vertexNormalsStored = true;
+    scene.vertexColorsStored = true;
     ASSERT_EQ(AllocLights(scene, 1), 1);
     ASSERT_EQ(AllocCameras(scene, 1), 1);
     ASSERT_EQ(AllocGroups(scene, 1), 1);
@@ -182,6 +184,7 @@ TEST(ClearScene, ReleasesEverythingAndTheImporterKeepsThePath) {
     EXPECT_EQ(scene.version, 0);
     EXPECT_EQ(scene.legacyUVCoordCount, 0);
     EXPECT_EQ(scene.fileCounts, TVXFileCounts{});
+    EXPECT_FALSE(scene.vertexNormalsStored || scene.vertexColorsStored) << "the next file says again what it stores";
     EXPECT_EQ(scene.scenePath, "/scenes/a.tvx");
 }
 

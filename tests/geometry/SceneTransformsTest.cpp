@@ -33,7 +33,7 @@ TEST(SwapUpAxis, PointsTurnBothWaysAndViewMatricesAreMappedFromTheLeft) {
 
     SwapUpAxis(scene, kZUpToYUp);
     EXPECT_EQ(scene.vertices[0].position, (Vector3{1.0f, 3.0f, -2.0f}));
-    EXPECT_EQ(scene.vertices[0].normal, (Vector3{0.0f, 1.0f, 0.0f})) << "normals are not swapped";
+    EXPECT_EQ(scene.vertices[0].normal, (Vector3{0.0f, 0.0f, -1.0f})) << "normals turn as points do";
     EXPECT_EQ(scene.lights[0].transform.position, (Vector3{1.0f, 3.0f, -2.0f}));
     EXPECT_EQ(scene.lights[0].transform.matrix,
               Rows({1, 0, 0, 0, 0, 0, 1, 0, 0, -1, 0, 0, 0, 0, 0, 1}));

@@ -6,6 +6,7 @@
 #include "SceneBuilders.h"
 #include "geometry/KeySampling.h"
 #include "geometry/Matrix.h"
+#include "geometry/Vector.h"
 
 namespace tvx {
 namespace {
@@ -87,6 +88,25 @@ TEST(SkeletonPose, KeysAtTimeZeroMoveTheSkinOnTopOfTheBindPose) {
     const PoseTables tables = Posed(scene);
     // The key's offset is along the bone's own x, which the bind turn points along world y.
     EXPECT_TRUE(VectorsNear({1.0f, 2.0f, 0.0f}, tables.posedVertices[0].position, 1e-5f));
+}
+
+// A skin that stretches x twice over: a normal must stay square to the
+// stretched surface, and a mirroring one keeps it on the side its face's
+// winding shows.
+TEST(SkeletonPose, StoredNormalsTurnWithTheSkinAsTheirFacesDo) {
+    const auto posedNormal = [](Vector3 scaleKey, bool stored) {
+        TVXScene scene;
+        AddBone(scene, -1, {0.0f, 0.0f, 0.0f});
+        AddVertex(scene, {1.0f, 0.0f, 0.0f}, {{0, 1.0f}}).normal = {1.0f, 1.0f, 0.0f};
+        scene.animations.emplace_back().tracks.emplace_back().scaleKeys = {{0.0f, scaleKey}};
+        scene.vertexNormalsStored = stored;
+        return Posed(scene).posedVertices[0].normal;
+    };
+    const Vector3 stretched = posedNormal({2.0f, 1.0f, 1.0f}, true);
+    EXPECT_TRUE(VectorsNear(Normalize(stretched), Normalize({1.0f, 2.0f, 0.0f}), 1e-5f));
+    EXPECT_NEAR(Dot(stretched, {2.0f, -1.0f, 0.0f}), 0.0f, 1e-5f) << "square to the stretched tangent";
+    EXPECT_TRUE(VectorsNear(Normalize(posedNormal({-1.0f, 1.0f, 1.0f}, true)), Normalize({1.0f, -1.0f, 0.0f}), 1e-5f));
+    EXPECT_EQ(posedNormal({2.0f, 1.0f, 1.0f}, false), (Vector3{1.0f, 1.0f, 0.0f})) << "a zero the file never stored";
 }
 
 TEST(SkeletonPose, EmptyScenesLeaveEmptyTables) {

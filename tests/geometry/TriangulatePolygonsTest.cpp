@@ -89,6 +89,7 @@ TEST(TriangulatePolygons, ScenesOfTrianglesOnlyKeepTheirArrays) {
 TEST(TriangulatePolygons, AQuadBecomesTwoTrianglesCarryingEveryIndex) {
     TVXScene scene = SceneOf({{{10, 11, 12, 13}}});
     scene.faceLists[0].polygons[0].materialIndex = 4;
+    scene.faceLists[0].polygons[0].smoothing = 3;
     ASSERT_EQ(TriangulatePolygons(scene), 1);
     const auto& polygons = scene.faceLists[0].polygons;
     ASSERT_EQ(polygons.size(), 2u);
@@ -100,7 +101,7 @@ TEST(TriangulatePolygons, AQuadBecomesTwoTrianglesCarryingEveryIndex) {
     for (const TVXPolygon& p : polygons) {
         EXPECT_EQ(p.materialIndex, 4);
         EXPECT_EQ(p.groupIndex, -1);
-        EXPECT_EQ(p.smoothing, 0);
+        EXPECT_EQ(p.smoothing, 3) << "the polygon's smoothing number, which shades it";
     }
 }
 

@@ -119,6 +119,43 @@ std::vector<JointWeights> Weights(const tinygltf::Model& model, const tinygltf::
 
 Vec3d Add(const Vec3d& a, const Vec3d& b, double w) { return {a.x + w * b.x, a.y + w * b.y, a.z + w * b.z}; }
 
+// A normal as a viewer carries it: by the inverse transpose of the
+// transform, made unit.
+Vec3d CarriedNormal(const Mat4& m, const Vec3d& n) {
+    const Mat4 inverse = InverseAffine(m);
+    const Vec3d t{inverse.at(0, 0) * n.x + inverse.at(1, 0) * n.y + inverse.at(2, 0) * n.z,
+                  inverse.at(0, 1) * n.x + inverse.at(1, 1) * n.y + inverse.at(2, 1) * n.z,
+                  inverse.at(0, 2) * n.x + inverse.at(1, 2) * n.y + inverse.at(2, 2) * n.z};
+    const double length = std::hypot(t.x, t.y, t.z);
+    return length > 0.0 ? Vec3d{t.x / length, t.y / length, t.z / length} : Vec3d{};
+}
+
+// COLOR_0 of each vertex, alpha 1 when it has three components.
+std::vector<std::array<double, 4>> Colours(const tinygltf::Model& model, const tinygltf::Primitive& p, std::size_t count) {
+    std::vector<std::array<double, 4>> out(count, {1.0, 1.0, 1.0, 1.0});
+    const int accessor = Attribute(p, "COLOR_0");
+    if (accessor < 0) {
+        return out;
+    }
+    const std::size_t n = model.accessors.at(static_cast<std::size_t>(accessor)).type == TINYGLTF_TYPE_VEC4 ? 4 : 3;
+    const std::vector<double> c = ReadNumbers(model, accessor, static_cast<int>(n), "COLOR_0");
+    for (std::size_t v = 0; v < count && n * v + n <= c.size(); ++v) {
+        std::copy_n(c.begin() + static_cast<std::ptrdiff_t>(n * v), n, out[v].begin());
+    }
+    return out;
+}
+
+Mat4 Blend(const std::vector<Mat4>& joints, const JointWeights& weights) {
+    Mat4 out;
+    out.m.fill(0.0);
+    for (const auto& [joint, weight] : weights) {
+        for (std::size_t e = 0; e < 16; ++e) {
+            out.m[e] += weight * joints.at(joint).m[e];
+        }
+    }
+    return out;
+}
+
 }  // namespace
 
 bool Parse(const std::filesystem::path& file, tinygltf::Model& model, std::string& error) {
@@ -231,6 +268,11 @@ Shown ShownAt(tinygltf::Model model, double t) {
             }
             const std::vector<JointWeights> weights =
                 skin != nullptr ? Weights(model, p, count) : std::vector<JointWeights>(count);
+            const auto normalAttribute = p.attributes.find("NORMAL");
+            const std::vector<double> normals = normalAttribute == p.attributes.end()
+                                                    ? std::vector<double>{}
+                                                    : ReadNumbers(model, normalAttribute->second, 3, "NORMAL");
+            const std::vector<std::array<double, 4>> colours = Colours(model, p, count);
             std::vector<Vec3d> placed(count);
             std::vector<bool> used(count, false);
             for (const std::uint32_t i : indices) {
@@ -247,7 +289,12 @@ Shown ShownAt(tinygltf::Model model, double t) {
                     named.emplace_back(NameOf(model, static_cast<std::size_t>(skin->joints[joint])), weight);
                 }
                 if (used[v]) {
+                    const Mat4 frame = skin != nullptr ? Blend(jointMatrices, weights[v]) : world[n];
+                    shown.normals.push_back(normals.empty() ? Vec3d{}
+                                                            : CarriedNormal(frame, {normals[3 * v], normals[3 * v + 1],
+                                                                                    normals[3 * v + 2]}));
                     shown.positions.push_back(placed[v]);
+                    shown.colours.push_back(colours[v]);
                     shown.influences.push_back(skin != nullptr ? Strongest(named) : Influences{});
                 }
             }

@@ -1,10 +1,11 @@
 // What a glTF model shows at a time, as a viewer works it out, for the
 // round-trip tests: the nodes' world transforms, every triangle primitive's
 // vertices in world space (skinned where the mesh has a skin) with their
-// joint influences, and each triangle's centroid and material.
+// joint influences and normals, and each triangle's centroid and material.
 #pragma once
 
 #include <filesystem>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -44,6 +45,8 @@ using Influences = std::map<std::string, double>;
 struct Shown {
     std::vector<Vec3d> positions;         // every vertex a triangle uses
     std::vector<Influences> influences;   // beside each position; empty unless skinned
+    std::vector<Vec3d> normals;           // beside each position, unit; (0, 0, 0) without NORMAL
+    std::vector<std::array<double, 4>> colours;  // beside each position; opaque white without COLOR_0
     std::vector<Vec3d> centroids;         // one a triangle
     std::vector<int> materials;           // each triangle's, -1 for none
 };

@@ -1,5 +1,9 @@
 #include "ImportTestSupport.h"
 
+#include <cmath>
+#include <limits>
+#include <vector>
+
 namespace tvx::importer::test {
 namespace {
 
@@ -91,6 +95,103 @@ TEST(MeshBuilder, IndicesAFileGetsWrongStayInsideTheMesh) {
     const Json& mesh = Mesh(host);
     EXPECT_EQ(mesh["faces"], Json::parse("[[0,0,2]]"));
     EXPECT_EQ(Channel(mesh, 1)["vertices"][2], Json::parse("[0.0,0.0,0.0]"));
+}
+
+// The number is the bit length of the exported mask: its highest group.
+TEST(MeshBuilder, EachSmoothingNumberNamesItsGroup) {
+    TVXScene scene = TriangleScene(6);
+    const int numbers[] = {0, 1, 5, 32, 33, -1};
+    for (std::size_t p = 0; p < std::size(numbers); ++p) {
+        scene.faceLists[0].polygons[p].smoothing = numbers[p];
+    }
+    const Json host = Build(std::move(scene));
+    EXPECT_EQ(Mesh(host)["faceSmoothingGroups"], Json::parse("[0, 1, 16, 2147483648, 0, 0]"));
+}
+
+// Two triangles sharing an edge, vertices 0..3, with colours stored or not.
+TVXScene ColouredScene(std::initializer_list<RGBA> colours, bool stored) {
+    TVXScene scene = TriangleScene(2);
+    scene.vertices.resize(4);
+    scene.vertices[3].position = {1.0f, 1.0f, 0.0f};
+    scene.faceLists[0].polygons[1].vertexIndices()[0] = 3;
+    std::size_t v = 0;
+    for (const RGBA& c : colours) {
+        scene.vertices[v++].color = c;
+    }
+    scene.vertexColorsStored = stored;
+    return scene;
+}
+
+TEST(MeshBuilder, StoredColoursFillTheColourAndAlphaChannelsOnTheFaceCorners) {
+    const Json host = Build(ColouredScene({{1, 0, 0, 1}, {0, 1, 0, 0.5f}, {0, 0, 1, 1}, {1, 1, 1, 0}}, true));
+    const Json& mesh = Mesh(host);
+    const Json& colours = Channel(mesh, 0);
+    EXPECT_EQ(colours["vertices"], Json::parse("[[1.0, 0.0, 0.0], [0.0, 1.0, 0.0], [0.0, 0.0, 1.0], [1.0, 1.0, 1.0]]"));
+    EXPECT_EQ(colours["faces"], mesh["faces"]);
+    const Json& alpha = Channel(mesh, -2);
+    EXPECT_EQ(alpha["vertices"], Json::parse("[[1.0, 1.0, 1.0], [0.5, 0.5, 0.5], [1.0, 1.0, 1.0], [0.0, 0.0, 0.0]]"));
+    EXPECT_EQ(alpha["faces"], Json::parse("[[0, 1, 2], [3, 1, 2]]"));
+}
+
+// Only what differs from opaque white, which a mesh without colours shows.
+TEST(MeshBuilder, ColourChannelsOnlyCarryWhatTheFileStores) {
+    const auto channels = [](const Json& host) {
+        std::vector<int> numbers;
+        for (const Json& c : Mesh(host)["mapChannels"]) {
+            numbers.push_back(c["channel"].get<int>());
+        }
+        return numbers;
+    };
+    const RGBA white{1, 1, 1, 1};
+    const RGBA grey{0.5f, 0.5f, 0.5f, 1};
+    EXPECT_EQ(channels(Build(ColouredScene({grey, grey, grey, grey}, false))), (std::vector<int>{1, 2}))
+        << "without the flag, as before: the colours are only a default";
+    EXPECT_EQ(channels(Build(ColouredScene({white, white, white, white}, true))), (std::vector<int>{1, 2}));
+    EXPECT_EQ(channels(Build(ColouredScene({grey, white, white, white}, true))), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(channels(Build(ColouredScene({white, white, white, {1, 1, 1, 0.5f}}, true))), (std::vector<int>{-2, 1, 2}));
+}
+
+// In the file's Y-up space the normals point up (+y) and back (+z); the
+// host's Z-up turns them to +z and -y.
+TEST(MeshBuilder, StoredNormalsBecomeTheMeshsSpecifiedNormals) {
+    TVXScene scene = ColouredScene({}, false);
+    scene.vertexNormalsStored = true;
+    scene.vertices[0].normal = {0.0f, 2.0f, 0.0f};
+    scene.vertices[1].normal = {0.0f, 0.0f, 1.0f};
+    scene.vertices[2].normal = {0.0f, 0.0f, 0.0f};
+    scene.vertices[3].normal = {std::numeric_limits<float>::quiet_NaN(), 0.0f, 1.0f};
+    const Json host = Build(std::move(scene));
+    const Json& userNormals = Mesh(host)["specifiedNormals"];
+    ASSERT_TRUE(userNormals.is_object()) << Mesh(host);
+    EXPECT_EQ(userNormals["normals"][0], Json::parse("[0.0, 0.0, 1.0]")) << "made unit";
+    EXPECT_EQ(userNormals["normals"][1], Json::parse("[0.0, -1.0, 0.0]"));
+    EXPECT_EQ(userNormals["explicit"], Json::parse("[true, true, false, false]")) << "no direction, no normal";
+    EXPECT_EQ(userNormals["faces"], Mesh(host)["faces"]);
+    EXPECT_EQ(userNormals["specified"], Json::parse("[3, 2]")) << "corners on vertices 2 and 3 keep the host's";
+
+    EXPECT_FALSE(Mesh(Build(ColouredScene({}, false))).contains("specifiedNormals")) << "without the flag, none";
+}
+
+TEST(MeshBuilder, WithBonesTheNormalsArePosedAsThePositionsAre) {
+    TVXScene scene = TriangleScene();
+    scene.vertexNormalsStored = true;
+    scene.bones.emplace_back();
+    // A quarter turn about the file's y at time 0.
+    const float h = std::sqrt(0.5f);
+    scene.animations.emplace_back().tracks.emplace_back().rotationKeys = {{0.0f, {0.0f, h, 0.0f, h}}};
+    for (TVXVertex& v : scene.vertices) {
+        v.weights = {{0, 1.0f}};
+        v.normal = {0.0f, 0.0f, 1.0f};
+    }
+    const Json posed = Build(scene);
+    const Json& normal = Mesh(posed)["specifiedNormals"]["normals"][0];
+    // The file's +z turned about its y is its +x, the host's +x.
+    EXPECT_TRUE(Near(normal[0], 1.0f) && Near(normal[1], 0.0f) && Near(normal[2], 0.0f)) << normal;
+    ImportOptions noBones;
+    noBones.importBones = 0;
+    const Json stored = Build(scene, noBones);
+    const Json& still = Mesh(stored)["specifiedNormals"]["normals"][0];
+    EXPECT_TRUE(Near(still[0], 0.0f) && Near(still[1], -1.0f) && Near(still[2], 0.0f)) << still;
 }
 
 TEST(MeshBuilder, ARefusedMeshObjectStillLeavesThePlacedNamedNode) {

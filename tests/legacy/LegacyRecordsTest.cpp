@@ -108,12 +108,13 @@ TEST(LegacyFullRecords, ReadWholeTransformsAndValues) {
     EXPECT_EQ(scene.bones[0].transform.position, (Vector3{409, 410, 411}));
 }
 
-TEST(LegacyVertices, HeaderFlagsAddANormalThatIsDroppedAndAColour) {
+TEST(LegacyVertices, HeaderFlagsAddANormalAndAColour) {
     LegacyFileBuilder b(31, 0x03);
     b.Begin(S::Vertices, 2).Vertex(1, 2, 3, {{0, 0.25f}, {1, 0.75f}}).Vertex(4, 5, 6);
     TVXScene scene;
     ASSERT_EQ(Parse(b.File(), scene), kLoadOk);
-    EXPECT_EQ(scene.vertices[0].normal, (Vector3{}));
+    EXPECT_TRUE(scene.vertexNormalsStored && scene.vertexColorsStored);
+    EXPECT_EQ(scene.vertices[0].normal, (Vector3{9, 9, 9}));
     EXPECT_EQ(scene.vertices[0].color, (RGBA{0.5f, 0.5f, 0.5f, 1}));
     ASSERT_EQ(scene.vertices[0].weights.size(), 2u);
     EXPECT_EQ(scene.vertices[0].weights[1].boneIndex, 1);

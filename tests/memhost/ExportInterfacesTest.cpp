@@ -140,6 +140,9 @@ TEST_F(ExportScene, ObjectsConvertToMeshesOnlyWhenTheyHaveGeometry) {
     EXPECT_NE(static_cast<Object*>(converted), biped);
     EXPECT_EQ(converted->GetMesh().getNumFaces(), 1);
     EXPECT_EQ(converted->GetMesh().getVert(2), Point3(0, 0, 1));
+    const MeshNormalSpec* copied = converted->GetMesh().GetSpecifiedNormals();
+    ASSERT_NE(copied, nullptr) << "the copy keeps the specified normals";
+    EXPECT_EQ(copied->GetNumNormals(), 1);
 
     // A bone is a box; a light with a mesh converts though it is a light.
     auto* box = static_cast<TriObject*>(ObjectOf("Hips")->ConvertToType(0, triObjectClassID));
@@ -207,6 +210,47 @@ TEST_F(ExportScene, AMeshGivesItsArraysAndChannelsWithTheirCounts) {
     EXPECT_EQ(mesh.mapVerts(2), nullptr);
     EXPECT_EQ(mesh.getVert(4), Point3());
     EXPECT_EQ(Errors(), 2u);
+
+    // Specified normals, with an id past the normals that readers check.
+    MeshNormalSpec* userNormals = mesh.GetSpecifiedNormals();
+    ASSERT_NE(userNormals, nullptr);
+    ASSERT_EQ(userNormals->GetNumNormals(), 2);
+    ASSERT_EQ(userNormals->GetNumFaces(), 2);
+    EXPECT_EQ(userNormals->Normal(1), Point3(0, 0, -1));
+    EXPECT_TRUE(userNormals->GetNormalExplicit(0));
+    EXPECT_FALSE(userNormals->GetNormalExplicit(1));
+    EXPECT_EQ(userNormals->Face(1).GetNormalID(1), 7);
+    EXPECT_TRUE(userNormals->Face(1).GetSpecified(1));
+    EXPECT_FALSE(userNormals->Face(1).GetSpecified(0));
+    const std::size_t errors = Errors();
+    userNormals->Normal(2) = Point3(5, 5, 5);
+    EXPECT_EQ(Errors(), errors + 1) << "an index past the normals is the plug-in's mistake, and recorded";
+    EXPECT_EQ(userNormals->Normal(1), Point3(0, 0, -1));
+}
+
+TEST_F(ExportScene, SpecifyingNormalsGivesAnEmptySpecOnceAndGrowingKeepsTheNormals) {
+    auto* box = static_cast<TriObject*>(ObjectOf("Hips")->ConvertToType(0, triObjectClassID));
+    ASSERT_NE(box, nullptr);
+    Mesh& mesh = box->GetMesh();
+    EXPECT_EQ(mesh.GetSpecifiedNormals(), nullptr);
+    mesh.SpecifyNormals();
+    MeshNormalSpec* userNormals = mesh.GetSpecifiedNormals();
+    ASSERT_NE(userNormals, nullptr);
+    EXPECT_EQ(userNormals->GetNumNormals(), 0);
+    ASSERT_TRUE(userNormals->SetNumNormals(1) && userNormals->SetNumFaces(1));
+    userNormals->Normal(0) = Point3(0, 1, 0);
+    userNormals->SetAllExplicit();
+    mesh.SpecifyNormals();
+    EXPECT_EQ(mesh.GetSpecifiedNormals(), userNormals) << "a second call keeps the userNormals";
+    ASSERT_TRUE(userNormals->SetNumNormals(2));
+    EXPECT_EQ(userNormals->Normal(0), Point3(0, 1, 0));
+    EXPECT_TRUE(userNormals->GetNormalExplicit(0));
+    EXPECT_FALSE(userNormals->GetNormalExplicit(1)) << "a new normal is not explicit";
+    EXPECT_FALSE(userNormals->Face(0).GetSpecified(0));
+    EXPECT_FALSE(userNormals->SetNumFaces(-1));
+    EXPECT_EQ(userNormals->GetNumFaces(), 1);
+    box->DeleteThis();
+
 }
 
 TEST_F(ExportScene, TheStackLeadsFromTheNodeDownToItsModifiersAndBase) {

@@ -60,6 +60,9 @@ TEST(HostSceneRoundTrip, AHandWrittenSceneReachesItsWrittenFormAtOnce) {
     EXPECT_EQ(objects[1]["modifiers"], Json::parse("[2, 0]"));
     EXPECT_EQ(objects[0]["mapChannels"][0]["channel"], -2);
     EXPECT_EQ(objects[9]["faceEdgeVisibility"], Json::parse("[7]"));
+    EXPECT_EQ(objects[0]["specifiedNormals"]["specified"], Json::parse("[7, 2]"));
+    EXPECT_EQ(objects[0]["specifiedNormals"]["faces"][1], Json::parse("[1, 7, -1]"));
+    EXPECT_EQ(objects[9].count("specifiedNormals"), 0u) << "only a mesh that has them";
     EXPECT_EQ(objects[3]["mesh"], nullptr);
     EXPECT_EQ(objects[3]["hotspot"], -5.0);
     EXPECT_EQ(objects[4]["hotspot"], 43.0);
@@ -137,6 +140,15 @@ std::vector<BadFile> BadFiles() {
          "scene.objects[0].mapChannels[0].channel: -3 is outside -2..99"},
         {"a channel twice", [](Json& j) { At(j, "/scene/objects/0/mapChannels/3/channel") = 1; },
          "map channel 1 is given twice"},
+        {"normal faces short of the faces", [](Json& j) { At(j, "/scene/objects/0/specifiedNormals/faces").erase(1); },
+         "scene.objects[0].specifiedNormals.faces: has 1 faces for the mesh's 2"},
+        {"explicit flags short of the normals",
+         [](Json& j) { At(j, "/scene/objects/0/specifiedNormals/explicit").erase(0); },
+         "scene.objects[0].specifiedNormals.explicit: has 1 entries for 2 normals"},
+        {"a corner that is no corner", [](Json& j) { At(j, "/scene/objects/0/specifiedNormals/specified/0") = 8; },
+         "scene.objects[0].specifiedNormals.specified[0]: 8 is outside 0..7"},
+        {"a normal id below none", [](Json& j) { At(j, "/scene/objects/0/specifiedNormals/faces/0/2") = -2; },
+         "scene.objects[0].specifiedNormals.faces[0][2]: -2 is outside -1.."},
         {"an unknown object kind", [](Json& j) { At(j, "/scene/objects/5/kind") = "spline"; },
          "scene.objects[5].kind: unknown object kind \"spline\""},
         {"geometry claiming the mesh class", [](Json& j) { At(j, "/scene/objects/2/classId") = Json::parse("[9, 0]"); },

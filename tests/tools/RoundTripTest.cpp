@@ -236,6 +236,44 @@ TEST(RoundTrip, ImportThenExportKeepsTheScene) {
     }
 }
 
+// The host keeps the file's colours in its vertex-colour and alpha channels
+// and each smoothing number as a group, where the exporter reads them back.
+TEST(RoundTrip, VertexColoursAndSmoothingNumbersComeBack) {
+    for (const bool legacy : {false, true}) {
+        SCOPED_TRACE(legacy ? "version 9" : "version 31");
+        test::TempDir dir;
+        TVXExporterData data;
+        test::FillSampleScene(data.scene);
+        const RGBA colours[] = {{0.1f, 0.2f, 0.3f, 1.0f}, {1.0f, 0.5f, 0.0f, 0.25f}, {0.7f, 0.7f, 0.7f, 0.5f},
+                                {0.0f, 0.0f, 1.0f, 1.0f}};
+        ASSERT_EQ(data.scene.vertices.size(), std::size(colours));
+        for (std::size_t v = 0; v < std::size(colours); ++v) {
+            data.scene.vertices[v].color = colours[v];
+        }
+        const auto polygons = Triangles(data.scene);
+        ASSERT_EQ(polygons.size(), 2u);
+        const_cast<TVXPolygon*>(polygons[0])->smoothing = 0;
+        const_cast<TVXPolygon*>(polygons[1])->smoothing = 32;
+        data.options.exportLegacyLayout = legacy ? 1 : 0;
+        ASSERT_EQ(SaveSceneFile(data, dir / "in.tvx"), 1);
+        ExportCommandOptions options;
+        options.legacy = legacy;
+        ImportAndExport(dir / "in.tvx", dir / "out.tvx", options);
+        auto again = LoadAsImported(dir / "out.tvx");
+        ASSERT_TRUE(again->scene.vertexColorsStored);
+        ASSERT_EQ(again->scene.vertices.size(), std::size(colours));
+        for (std::size_t v = 0; v < std::size(colours); ++v) {
+            const RGBA& c = again->scene.vertices[v].color;
+            EXPECT_TRUE(Near(c, colours[v])) << "vertex " << v << ": " << c.r << " " << c.g << " " << c.b << " " << c.a;
+        }
+        std::vector<int> smoothing;
+        for (const TVXPolygon* polygon : Triangles(again->scene)) {
+            smoothing.push_back(polygon->smoothing);
+        }
+        EXPECT_EQ(smoothing, (std::vector<int>{0, 0, 32})) << "the quad in two triangles, then the triangle";
+    }
+}
+
 // The structural test files of every layout family hold placeholder values
 // (zero scales among them, which no pose survives), so these are compared
 // by what they contain, not by where it stands.

@@ -19,7 +19,7 @@ Bytes MeshFile(const ChunkWriter& faceListParts, std::uint32_t flags = 0, const 
 
 class Version34VertexLayout : public testing::TestWithParam<std::uint32_t> {};
 
-TEST_P(Version34VertexLayout, KeepsPositionColourAndWeightsOnly) {
+TEST_P(Version34VertexLayout, KeepsPositionNormalColourAndWeightsOnly) {
     const std::uint32_t flags = GetParam();
     ChunkWriter vertices;
     vertices.I32(2);
@@ -39,8 +39,10 @@ TEST_P(Version34VertexLayout, KeepsPositionColourAndWeightsOnly) {
     ASSERT_EQ(loaded.status, kLoadOk);
     const TVXVertex& second = loaded.scene.vertices.at(1);
     EXPECT_EQ(second.position, (Vector3{10, 11, 12}));
-    EXPECT_EQ(second.normal, Vector3{});
+    EXPECT_EQ(second.normal, (flags & 0x01 ? Vector3{-1, -1, -1} : Vector3{}));
+    EXPECT_EQ(loaded.scene.vertexNormalsStored, (flags & 0x01) != 0);
     EXPECT_EQ(second.color, (flags & 0x02 ? RGBA{0.5f, 0.25f, 0.125f, 0.0f} : RGBA{1, 1, 1, 1}));
+    EXPECT_EQ(loaded.scene.vertexColorsStored, (flags & 0x02) != 0);
     ASSERT_EQ(second.weights.size(), flags & 0x08 ? 2u : 0u);
     if (flags & 0x08) {
         EXPECT_EQ(second.weights[0].boneIndex, 1);

@@ -96,6 +96,23 @@ TEST_F(Version31RoundTrip, VerticesKeepPositionColourAndWeights) {
     }
 }
 
+// The exporter's own scenes have no normals; a scene read from a file that
+// stored them (a conversion) writes them back.
+TEST(Version31Normals, AreWrittenOnlyForASceneThatReadThem) {
+    TVXExporterData data;
+    FillRichScene(data);
+    TVXScene read;
+    ASSERT_EQ(ReadBack(Write31(data).bytes, read), kLoadOk);
+    EXPECT_FALSE(read.vertexNormalsStored);
+
+    data.scene.vertexNormalsStored = true;
+    data.scene.vertices[1].normal = {0.0f, -1.0f, 0.0f};
+    ASSERT_EQ(ReadBack(Write31(data).bytes, read), kLoadOk);
+    EXPECT_TRUE(read.vertexNormalsStored);
+    EXPECT_EQ(read.vertices[1].normal, (Vector3{0.0f, -1.0f, 0.0f}));
+    EXPECT_EQ(read.vertices[1].color, data.scene.vertices[1].color) << "the colour still follows the normal";
+}
+
 TEST_F(Version31RoundTrip, UVSetsAreNamedByPositionAndLoseTheirTags) {
     for (std::size_t k = 0; k < 2; ++k) {
         EXPECT_EQ(read.uvSets[k].name.ToUtf8(), "UVSet" + std::to_string(k));

@@ -118,6 +118,21 @@ TEST_F(Version9RoundTrip, VerticesKeepPositionColourAndWeights) {
     }
 }
 
+TEST(Version9Normals, AreWrittenOnlyForASceneThatReadThem) {
+    TVXExporterData data;
+    FillRichScene(data.scene);
+    TVXScene back;
+    ASSERT_EQ(Read9(Write9(data).bytes, back), kLoadOk);
+    EXPECT_FALSE(back.vertexNormalsStored);
+
+    data.scene.vertexNormalsStored = true;
+    data.scene.vertices[0].normal = {0.0f, 0.0f, 1.0f};
+    ASSERT_EQ(Read9(Write9(data).bytes, back), kLoadOk);
+    EXPECT_TRUE(back.vertexNormalsStored);
+    EXPECT_EQ(back.vertices[0].normal, (Vector3{0.0f, 0.0f, 1.0f}));
+    EXPECT_EQ(back.vertices[0].position, data.scene.vertices[0].position);
+}
+
 TEST_F(Version9RoundTrip, PolygonsKeepTheirCornersAndTheirCoordinatesThroughRebuiltUVSets) {
     ASSERT_EQ(back.faceLists.size(), 2u);
     EXPECT_TRUE(back.faceLists[0].polygons.empty());

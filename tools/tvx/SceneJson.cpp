@@ -151,12 +151,20 @@ Json Group(const TVXGroup& g) {
             {"materialTable", std::move(table)}};
 }
 
-Json Vertex(const TVXVertex& v) {
+// A normal only where the file stored one: otherwise it is a zero that no
+// file holds.
+Json Vertex(const TVXVertex& v, bool withNormal) {
     Json weights = Json::array();
     for (const TVXBoneWeight& w : v.weights) {
         weights.push_back({w.boneIndex, FloatJson(w.weight)});
     }
-    return {{"position", Vec(v.position)}, {"colour", Colour(v.color)}, {"weights", std::move(weights)}};
+    Json out = {{"position", Vec(v.position)}};
+    if (withNormal) {
+        out["normal"] = Vec(v.normal);
+    }
+    out["colour"] = Colour(v.color);
+    out["weights"] = std::move(weights);
+    return out;
 }
 
 Json UVSet(const TVXUVSet& set) {
@@ -288,7 +296,8 @@ Json SceneJson(const TVXScene& scene) {
             {"cameras", ArrayOf(scene.cameras, Camera)},
             {"materials", ArrayOf(scene.materials, Material)},
             {"groups", ArrayOf(scene.groups, Group)},
-            {"vertices", ArrayOf(scene.vertices, Vertex)},
+            {"vertices", ArrayOf(scene.vertices,
+                                 [&](const TVXVertex& v) { return Vertex(v, scene.vertexNormalsStored); })},
             {"triangles", ArrayOf(scene.triangles, Triangle)},
             {"uvSets", ArrayOf(scene.uvSets, UVSet)},
             {"faceLists", ArrayOf(scene.faceLists,
