@@ -60,7 +60,7 @@ struct Binding {
                 continue;
             }
             const Vec3d p = gltf::TransformPoint(bone->second, bound);
-            const double weight = w.weights[k];
+            const auto weight = static_cast<double>(w.weights[k]);
             sum = {sum.x + weight * p.x, sum.y + weight * p.y, sum.z + weight * p.z};
             total += weight;
         }
@@ -91,7 +91,7 @@ void AddMesh(const MemNode& node, const memhost::MemMesh& mesh, hostapi::TimeVal
             continue;
         }
         const hostapi::Point3& p = mesh.vertices()[v];
-        const Vec3d local{p.x, p.y, p.z};
+        const Vec3d local{static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z)};
         Vec3d placed = gltf::TransformPoint(now, local);
         if (binding) {
             (void)binding->Move(static_cast<int>(v), gltf::TransformPoint(bound, local), placed);

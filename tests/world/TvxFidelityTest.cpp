@@ -92,7 +92,7 @@ Timeline FilePose(const fs::path& file, const std::vector<double>& times) {
         for (std::size_t v = 0; v < pose.posedVertices.size(); ++v) {
             if (used[v]) {
                 const Vector3& p = pose.posedVertices[v].position;
-                shown.vertices.push_back({p.x, p.y, p.z});
+                shown.vertices.push_back({static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z)});
             }
         }
         out.push_back(shown);
