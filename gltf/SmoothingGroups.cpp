@@ -15,8 +15,6 @@ constexpr int kGroups = 32;
 
 using Triangle = std::array<std::uint32_t, 3>;
 
-double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
 std::optional<Vec3d> Unit(const Vec3d& v) {
     const double length = std::sqrt(Dot(v, v));
     if (!(length > 0.0) || !std::isfinite(length)) {
@@ -26,7 +24,7 @@ std::optional<Vec3d> Unit(const Vec3d& v) {
 }
 
 bool Same(const Vec3d& a, const Vec3d& b) {
-    const Vec3d d{a.x - b.x, a.y - b.y, a.z - b.z};
+    const Vec3d d = Towards(a, b);
     return Dot(d, d) <= kSameDirection * kSameDirection;
 }
 
@@ -108,9 +106,7 @@ bool ShadesFlat(const std::vector<NormalVertex>& vertices, const Triangle& t) {
     const Vec3d& a = vertices[t[0]].position;
     const Vec3d& b = vertices[t[1]].position;
     const Vec3d& c = vertices[t[2]].position;
-    const Vec3d u{b.x - a.x, b.y - a.y, b.z - a.z};
-    const Vec3d v{c.x - a.x, c.y - a.y, c.z - a.z};
-    const std::optional<Vec3d> face = Unit({u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x});
+    const std::optional<Vec3d> face = Unit(Cross(Towards(a, b), Towards(a, c)));
     return std::all_of(t.begin(), t.end(), [&](std::uint32_t i) {
         const std::optional<Vec3d> n = vertices[i].normal ? Unit(*vertices[i].normal) : std::nullopt;
         return !n || !face || Same(*n, *face);

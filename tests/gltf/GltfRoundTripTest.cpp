@@ -381,10 +381,6 @@ std::set<std::string> Names(const std::map<std::string, View>& views) {
 
 class ViewSample : public RoundTrip {};
 
-Vec3d Cross(const Vec3d& a, const Vec3d& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-
 // The +Y a view comes back with (see the known faults below): its frame made
 // again from its view axis z alone, as x = u x z and y = z x x, where u is
 // the host's +Y (glTF's -Z) or, for a view along that, the host's -Z or +Z.
