@@ -10,6 +10,10 @@
 namespace tvx::gltf {
 namespace {
 
+Vec3d ToVec3d(const hostapi::Point3& p) {
+    return {static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z)};
+}
+
 // The explicit normal corner c of face f uses, if any; every id is checked
 // against their counts.
 std::optional<Vec3d> SpecifiedNormal(hostapi::MeshNormalSpec* userNormals, int f, int c) {
@@ -21,15 +25,13 @@ std::optional<Vec3d> SpecifiedNormal(hostapi::MeshNormalSpec* userNormals, int f
     if (!face.GetSpecified(c) || id < 0 || id >= userNormals->GetNumNormals() || !userNormals->GetNormalExplicit(id)) {
         return std::nullopt;
     }
-    const hostapi::Point3& n = userNormals->Normal(id);
-    return Vec3d{n.x, n.y, n.z};
+    return ToVec3d(userNormals->Normal(id));
 }
 
 std::vector<std::array<Vec3d, 3>> GroupNormals(hostapi::Mesh& mesh, const std::vector<int>& faces) {
     std::vector<Vec3d> positions(static_cast<std::size_t>(std::max(mesh.getNumVerts(), 0)));
     for (std::size_t v = 0; v < positions.size(); ++v) {
-        const hostapi::Point3 p = mesh.getVert(static_cast<int>(v));
-        positions[v] = {p.x, p.y, p.z};
+        positions[v] = ToVec3d(mesh.getVert(static_cast<int>(v)));
     }
     const hostapi::Face* all = mesh.faces();
     std::vector<SmoothedTriangle> triangles;
