@@ -97,6 +97,21 @@ Vec3d TransformDirection(const Mat4& m, const Vec3d& p) {
             m.at(2, 0) * p.x + m.at(2, 1) * p.y + m.at(2, 2) * p.z};
 }
 
+Vec3d TransformNormal(const Mat4& m, const Vec3d& n) {
+    const Mat4 inverse = InverseAffine(m);
+    return {inverse.at(0, 0) * n.x + inverse.at(1, 0) * n.y + inverse.at(2, 0) * n.z,
+            inverse.at(0, 1) * n.x + inverse.at(1, 1) * n.y + inverse.at(2, 1) * n.z,
+            inverse.at(0, 2) * n.x + inverse.at(1, 2) * n.y + inverse.at(2, 2) * n.z};
+}
+
+double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+Vec3d Cross(const Vec3d& a, const Vec3d& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+Vec3d Towards(const Vec3d& a, const Vec3d& b) { return {b.x - a.x, b.y - a.y, b.z - a.z}; }
+
 Mat4 AxisChange() {
     Mat4 c;
     c.at(1, 1) = 0.0;

@@ -51,6 +51,14 @@ struct TRS {
 [[nodiscard]] Mat4 InverseAffine(const Mat4& m);
 [[nodiscard]] Vec3d TransformPoint(const Mat4& m, const Vec3d& p);
 [[nodiscard]] Vec3d TransformDirection(const Mat4& m, const Vec3d& d);
+// A normal of a surface m carries: by the inverse transpose of its 3 x 3
+// part, which keeps it square to a scaled surface; not made unit.
+[[nodiscard]] Vec3d TransformNormal(const Mat4& m, const Vec3d& n);
+
+[[nodiscard]] double Dot(const Vec3d& a, const Vec3d& b);
+[[nodiscard]] Vec3d Cross(const Vec3d& a, const Vec3d& b);
+// b - a.
+[[nodiscard]] Vec3d Towards(const Vec3d& a, const Vec3d& b);
 
 // C, and C^-1 (the reader's passage from glTF's axes into the host's).
 [[nodiscard]] Mat4 AxisChange();

@@ -10,6 +10,10 @@
 namespace tvx::gltf {
 namespace {
 
+Vec3d ToVec3d(const hostapi::Point3& p) {
+    return {static_cast<double>(p.x), static_cast<double>(p.y), static_cast<double>(p.z)};
+}
+
 // The explicit normal corner c of face f uses, if any; every id is checked
 // against their counts.
 std::optional<Vec3d> SpecifiedNormal(hostapi::MeshNormalSpec* userNormals, int f, int c) {
@@ -21,15 +25,13 @@ std::optional<Vec3d> SpecifiedNormal(hostapi::MeshNormalSpec* userNormals, int f
     if (!face.GetSpecified(c) || id < 0 || id >= userNormals->GetNumNormals() || !userNormals->GetNormalExplicit(id)) {
         return std::nullopt;
     }
-    const hostapi::Point3& n = userNormals->Normal(id);
-    return Vec3d{n.x, n.y, n.z};
+    return ToVec3d(userNormals->Normal(id));
 }
 
 std::vector<std::array<Vec3d, 3>> GroupNormals(hostapi::Mesh& mesh, const std::vector<int>& faces) {
     std::vector<Vec3d> positions(static_cast<std::size_t>(std::max(mesh.getNumVerts(), 0)));
     for (std::size_t v = 0; v < positions.size(); ++v) {
-        const hostapi::Point3 p = mesh.getVert(static_cast<int>(v));
-        positions[v] = {p.x, p.y, p.z};
+        positions[v] = ToVec3d(mesh.getVert(static_cast<int>(v)));
     }
     const hostapi::Face* all = mesh.faces();
     std::vector<SmoothedTriangle> triangles;
@@ -41,13 +43,10 @@ std::vector<std::array<Vec3d, 3>> GroupNormals(hostapi::Mesh& mesh, const std::v
     return SmoothingNormals(positions, triangles);
 }
 
-// n times the transpose of `inverse`'s 3 x 3 part, made unit; none when no
-// direction is left.
-std::optional<std::array<float, 3>> Carried(const Mat4& inverse, const Vec3d& n) {
-    const Vec3d m{inverse.at(0, 0) * n.x + inverse.at(1, 0) * n.y + inverse.at(2, 0) * n.z,
-                  inverse.at(0, 1) * n.x + inverse.at(1, 1) * n.y + inverse.at(2, 1) * n.z,
-                  inverse.at(0, 2) * n.x + inverse.at(1, 2) * n.y + inverse.at(2, 2) * n.z};
-    const double length = std::sqrt(m.x * m.x + m.y * m.y + m.z * m.z);
+// The normal carried by `frame` and made unit; none when no direction is left.
+std::optional<std::array<float, 3>> Carried(const Mat4& frame, const Vec3d& n) {
+    const Vec3d m = TransformNormal(frame, n);
+    const double length = std::sqrt(Dot(m, m));
     if (!(length > 0.0) || !std::isfinite(length)) {
         return std::nullopt;
     }
@@ -61,15 +60,15 @@ std::vector<CornerNormalTriple> CornerNormals(hostapi::Mesh& mesh, const std::ve
                                               const hostapi::Matrix3& objectOffset) {
     const std::vector<std::array<Vec3d, 3>> smooth = GroupNormals(mesh, faces);
     hostapi::MeshNormalSpec* userNormals = mesh.GetSpecifiedNormals();
-    const Mat4 inverse = InverseAffine(Multiply(AxisChange(), FromHost(objectOffset)));
+    const Mat4 frame = Multiply(AxisChange(), FromHost(objectOffset));
     std::vector<CornerNormalTriple> out(faces.size());
     for (std::size_t i = 0; i < faces.size(); ++i) {
         for (int c = 0; c < 3; ++c) {
             const auto corner = static_cast<std::size_t>(c);
             const std::optional<Vec3d> specified = SpecifiedNormal(userNormals, faces[i], c);
-            std::optional<std::array<float, 3>> normal = specified ? Carried(inverse, *specified) : std::nullopt;
+            std::optional<std::array<float, 3>> normal = specified ? Carried(frame, *specified) : std::nullopt;
             if (!normal) {
-                normal = Carried(inverse, smooth[i][corner]);
+                normal = Carried(frame, smooth[i][corner]);
             }
             out[i][corner] = normal.value_or(std::array<float, 3>{0.0f, 1.0f, 0.0f});
         }

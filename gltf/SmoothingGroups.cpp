@@ -12,10 +12,12 @@ namespace {
 // loose enough for normals a file stores as floats.
 constexpr double kSameDirection = 1e-3;
 constexpr int kGroups = 32;
+// More normals than this at one position is no surface anyone smooths, and
+// comparing every corner with each of them would let a file make the work
+// grow with the square of its corners; further corners there join nothing.
+constexpr std::size_t kMostNormalsAtOnePosition = 64;
 
 using Triangle = std::array<std::uint32_t, 3>;
-
-double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 std::optional<Vec3d> Unit(const Vec3d& v) {
     const double length = std::sqrt(Dot(v, v));
@@ -26,7 +28,7 @@ std::optional<Vec3d> Unit(const Vec3d& v) {
 }
 
 bool Same(const Vec3d& a, const Vec3d& b) {
-    const Vec3d d{a.x - b.x, a.y - b.y, a.z - b.z};
+    const Vec3d d = Towards(a, b);
     return Dot(d, d) <= kSameDirection * kSameDirection;
 }
 
@@ -94,7 +96,9 @@ void JoinAlongNormals(const std::vector<std::vector<Corner>>& byPosition, Region
             const auto same = std::find_if(clusters.begin(), clusters.end(),
                                            [&](const Corner* c) { return Same(c->normal, corner.normal); });
             if (same == clusters.end()) {
-                clusters.push_back(&corner);
+                if (clusters.size() < kMostNormalsAtOnePosition) {
+                    clusters.push_back(&corner);
+                }
             } else {
                 regions.Join(corner.triangle, (*same)->triangle);
             }
@@ -108,9 +112,7 @@ bool ShadesFlat(const std::vector<NormalVertex>& vertices, const Triangle& t) {
     const Vec3d& a = vertices[t[0]].position;
     const Vec3d& b = vertices[t[1]].position;
     const Vec3d& c = vertices[t[2]].position;
-    const Vec3d u{b.x - a.x, b.y - a.y, b.z - a.z};
-    const Vec3d v{c.x - a.x, c.y - a.y, c.z - a.z};
-    const std::optional<Vec3d> face = Unit({u.y * v.z - u.z * v.y, u.z * v.x - u.x * v.z, u.x * v.y - u.y * v.x});
+    const std::optional<Vec3d> face = Unit(Cross(Towards(a, b), Towards(a, c)));
     return std::all_of(t.begin(), t.end(), [&](std::uint32_t i) {
         const std::optional<Vec3d> n = vertices[i].normal ? Unit(*vertices[i].normal) : std::nullopt;
         return !n || !face || Same(*n, *face);
@@ -118,36 +120,36 @@ bool ShadesFlat(const std::vector<NormalVertex>& vertices, const Triangle& t) {
 }
 
 // The group of each region root that needs one, lowest first, none (0)
-// when every group is taken by a region it touches.
+// when every group is taken by a region it touches. Regions take their
+// groups in order, and each position keeps the groups of the regions given
+// one there so far: the work grows with the corners, however many regions
+// crowd one position.
 std::vector<std::uint32_t> ColourRegions(const std::vector<std::vector<Corner>>& byPosition, Regions& regions,
                                          const std::vector<bool>& needsGroup) {
-    const std::size_t n = needsGroup.size();
-    std::vector<std::vector<std::size_t>> touching(n);
-    for (const std::vector<Corner>& corners : byPosition) {
-        std::vector<std::size_t> here;
-        for (const Corner& c : corners) {
+    std::vector<std::pair<std::size_t, std::size_t>> regionAt;  // (region, position)
+    for (std::size_t p = 0; p < byPosition.size(); ++p) {
+        for (const Corner& c : byPosition[p]) {
             const std::size_t r = regions.Find(c.triangle);
             if (needsGroup[r]) {
-                here.push_back(r);
+                regionAt.emplace_back(r, p);
             }
         }
-        std::sort(here.begin(), here.end());
-        here.erase(std::unique(here.begin(), here.end()), here.end());
-        for (const std::size_t a : here) {
-            touching[a].insert(touching[a].end(), here.begin(), here.end());
-        }
     }
-    std::vector<std::uint32_t> group(n, 0);
-    for (std::size_t r = 0; r < n; ++r) {
-        if (!needsGroup[r]) {
-            continue;
-        }
+    std::sort(regionAt.begin(), regionAt.end());
+    std::vector<std::uint32_t> groupsAt(byPosition.size(), 0);
+    std::vector<std::uint32_t> group(needsGroup.size(), 0);
+    for (std::size_t first = 0; first < regionAt.size();) {
+        const std::size_t r = regionAt[first].first;
+        std::size_t last = first;
         std::uint32_t taken = 0;
-        for (const std::size_t other : touching[r]) {
-            taken |= other != r ? group[other] : 0u;
+        for (; last < regionAt.size() && regionAt[last].first == r; ++last) {
+            taken |= groupsAt[regionAt[last].second];
         }
         for (int k = 0; k < kGroups && group[r] == 0; ++k) {
             group[r] = (taken & (1u << k)) == 0 ? 1u << k : 0u;
+        }
+        for (; first < last; ++first) {
+            groupsAt[regionAt[first].second] |= group[r];
         }
     }
     return group;

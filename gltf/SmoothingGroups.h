@@ -3,7 +3,9 @@
 //
 // Two faces join where they meet at a position (welded exactly, so a
 // vertex the file keeps twice for its texture coordinates joins too) with
-// the same normal there. Each set of joined faces is one smooth region. A
+// the same normal there; a position with more than 64 different normals
+// joins no further faces, so no file can make the work grow faster than
+// its corners. Each set of joined faces is one smooth region. A
 // region that shades flat anyway (a single face, or every corner normal
 // its face's own) and a face without normals (glTF shades those flat) get
 // no group. Every other region gets the lowest group that no region

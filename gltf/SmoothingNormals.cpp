@@ -5,11 +5,6 @@
 namespace tvx::gltf {
 namespace {
 
-Vec3d Minus(const Vec3d& a, const Vec3d& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-Vec3d Cross(const Vec3d& a, const Vec3d& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
-double Dot(const Vec3d& a, const Vec3d& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 void AddScaled(Vec3d& sum, const Vec3d& v, double w) {
     sum = {sum.x + w * v.x, sum.y + w * v.y, sum.z + w * v.z};
 }
@@ -30,14 +25,14 @@ Face FaceOf(const std::vector<Vec3d>& p, const SmoothedTriangle& t) {
     const Vec3d& a = p[t.v[0]];
     const Vec3d& b = p[t.v[1]];
     const Vec3d& c = p[t.v[2]];
-    face.normal = Unit(Cross(Minus(b, a), Minus(c, a)));
+    face.normal = Unit(Cross(Towards(a, b), Towards(a, c)));
     if (Dot(face.normal, face.normal) == 0.0) {
         return face;
     }
     const Vec3d corners[3] = {a, b, c};
     for (std::size_t k = 0; k < 3; ++k) {
-        const Vec3d e1 = Minus(corners[(k + 1) % 3], corners[k]);
-        const Vec3d e2 = Minus(corners[(k + 2) % 3], corners[k]);
+        const Vec3d e1 = Towards(corners[k], corners[(k + 1) % 3]);
+        const Vec3d e2 = Towards(corners[k], corners[(k + 2) % 3]);
         const Vec3d cross = Cross(e1, e2);
         face.angle[k] = std::atan2(std::sqrt(Dot(cross, cross)), Dot(e1, e2));
     }

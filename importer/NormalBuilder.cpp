@@ -9,7 +9,7 @@ namespace tvx::importer {
 namespace {
 
 std::optional<hostapi::Point3> Unit(const Vector3& n) {
-    const double x = n.x, y = n.y, z = n.z;
+    const auto x = static_cast<double>(n.x), y = static_cast<double>(n.y), z = static_cast<double>(n.z);
     const double length = std::sqrt(x * x + y * y + z * z);
     if (!(length > 0.0) || !std::isfinite(length)) {
         return std::nullopt;

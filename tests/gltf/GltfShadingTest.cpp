@@ -38,6 +38,8 @@ std::string Text(const Triple& t) {
     return out.str();
 }
 
+Triple Of(const Vector3& v) { return {static_cast<double>(v.x), static_cast<double>(v.y), static_cast<double>(v.z)}; }
+
 Triple Unit(Triple v) {
     const double length = std::hypot(v[0], v[1], v[2]);
     return {v[0] / length, v[1] / length, v[2] / length};
@@ -214,15 +216,14 @@ TEST(TvxToGltf, TheFilesNormalsAndColoursReachTheGltf) {
         ASSERT_EQ(c.colours.size(), c.positions.size());
         for (std::size_t k = 0; k < c.positions.size(); ++k, ++corners) {
             std::size_t v = 0;
-            while (v < 4 && !Near(c.positions[k], {data.scene.vertices[v].position.x, data.scene.vertices[v].position.y,
-                                                   data.scene.vertices[v].position.z})) {
+            while (v < 4 && !Near(c.positions[k], Of(data.scene.vertices[v].position))) {
                 ++v;
             }
             ASSERT_LT(v, 4u) << "a corner at " << Text(c.positions[k]);
-            EXPECT_TRUE(Near(c.normals[k], Unit({normals[v].x, normals[v].y, normals[v].z}))) << Text(c.normals[k]);
+            EXPECT_TRUE(Near(c.normals[k], Unit(Of(normals[v])))) << Text(c.normals[k]);
             const RGBA& rgba = colours[v];
-            EXPECT_TRUE(Near({c.colours[k][0], c.colours[k][1], c.colours[k][2]}, {rgba.r, rgba.g, rgba.b}));
-            EXPECT_NEAR(c.colours[k][3], rgba.a, 1e-6);
+            EXPECT_TRUE(Near({c.colours[k][0], c.colours[k][1], c.colours[k][2]}, Of({rgba.r, rgba.g, rgba.b})));
+            EXPECT_NEAR(c.colours[k][3], static_cast<double>(rgba.a), 1e-6);
         }
     }
     EXPECT_EQ(corners, 9u) << "the quad's two triangles and the cap's one";

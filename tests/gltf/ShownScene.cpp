@@ -122,10 +122,7 @@ Vec3d Add(const Vec3d& a, const Vec3d& b, double w) { return {a.x + w * b.x, a.y
 // A normal as a viewer carries it: by the inverse transpose of the
 // transform, made unit.
 Vec3d CarriedNormal(const Mat4& m, const Vec3d& n) {
-    const Mat4 inverse = InverseAffine(m);
-    const Vec3d t{inverse.at(0, 0) * n.x + inverse.at(1, 0) * n.y + inverse.at(2, 0) * n.z,
-                  inverse.at(0, 1) * n.x + inverse.at(1, 1) * n.y + inverse.at(2, 1) * n.z,
-                  inverse.at(0, 2) * n.x + inverse.at(1, 2) * n.y + inverse.at(2, 2) * n.z};
+    const Vec3d t = TransformNormal(m, n);
     const double length = std::hypot(t.x, t.y, t.z);
     return length > 0.0 ? Vec3d{t.x / length, t.y / length, t.z / length} : Vec3d{};
 }

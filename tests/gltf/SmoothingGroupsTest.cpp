@@ -109,5 +109,34 @@ TEST(SmoothingGroups, MoreThan32RegionsAtOnePointLeaveTheLastFlat) {
     EXPECT_TRUE(SmoothingGroupsFromNormals({}, {}).empty());
 }
 
+// A point with more normals than any surface has: past the 64th different
+// one nothing joins there, but faces still join where they meet elsewhere.
+TEST(SmoothingGroups, APointCrowdedWithNormalsJoinsOnlyItsFirst64) {
+    Mesh m;
+    constexpr int kFans = 100;
+    for (int r = 0; r < kFans; ++r) {
+        const double a = 2 * std::numbers::pi * r / kFans;
+        const auto base = static_cast<std::uint32_t>(m.vertices.size());
+        const Vec3d lean{std::cos(a), std::sin(a), 1.0};
+        // Two faces on the crowded point, and one more that meets the second
+        // only on its rim, with the rim's normal.
+        m.vertices.push_back({{0, 0, 0}, lean});
+        m.vertices.push_back({{std::cos(a), std::sin(a), 0}, Vec3d{0, 0, 1}});
+        m.vertices.push_back({{std::cos(a + 0.01), std::sin(a + 0.01), 0}, Vec3d{0, 0, 1}});
+        m.vertices.push_back({{0, 0, 0}, lean});
+        m.vertices.push_back({{2 * std::cos(a), 2 * std::sin(a), 1}, Vec3d{1, 0, 1}});
+        m.triangles.push_back({base, base + 1, base + 2});
+        m.triangles.push_back({base + 3, base + 2, base + 1});
+        m.triangles.push_back({base + 1, base + 4, base + 2});
+    }
+    const std::vector<std::uint32_t> groups = SmoothingGroupsFromNormals(m.vertices, m.triangles);
+    ASSERT_EQ(groups.size(), 3u * kFans);
+    EXPECT_NE(groups[0], 0u) << "the first fan joins at the point and along its rim";
+    EXPECT_EQ(groups[0], groups[1]);
+    EXPECT_EQ(groups[0], groups[2]);
+    const std::size_t last = 3 * (kFans - 1);
+    EXPECT_EQ(groups[last], groups[last + 2]) << "the last still joins along its rim";
+}
+
 }  // namespace
 }  // namespace tvx::gltf
