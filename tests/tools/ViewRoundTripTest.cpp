@@ -35,7 +35,7 @@ constexpr const char* kViews = R"({"format": "tvx-host-scene", "version": 1, "sc
       [-0.87287156, 0.43643578, -0.21821789], [0, 0, 5]]}}],
   "objects": [{"id": 0, "kind": "camera", "fov": 0.8}, {"id": 1, "kind": "light", "type": 1}]}})";
 
-Vector3 Row(const Json& node, int r) {
+Vector3 Row(const Json& node, std::size_t r) {
     const Json& row = node["transform"]["world"][r];
     return {row[0].get<float>(), row[1].get<float>(), row[2].get<float>()};
 }
