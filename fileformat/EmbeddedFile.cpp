@@ -3,18 +3,32 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
+#include <string_view>
 
 #include "fileformat/PosixFile.h"
 #include "fileformat/SceneFolder.h"
 
 namespace tvx {
+namespace {
+
+// A name with a line break, an escape or the like would be a trap in every
+// listing and script that meets it.
+bool HasControlCharacter(std::string_view name) {
+    return std::any_of(name.begin(), name.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 || byte == 0x7F;
+    });
+}
+
+}  // namespace
 
 EmbeddedFileResult WriteEmbeddedFile(const std::filesystem::path& folder, const TVXString& storedName,
                                      std::span<const std::uint8_t> bytes) {
     const std::string name = BareFileName(storedName).ToUtf8();
-    if (name.empty() || name == "." || name == "..") {
+    if (name.empty() || name == "." || name == ".." || HasControlCharacter(name)) {
         return EmbeddedFileResult::Skipped;
     }
     const std::filesystem::path target = folder / name;

@@ -11,7 +11,7 @@ namespace tvx {
 
 enum class EmbeddedFileResult {
     Written,
-    Skipped,  // no usable bare name: empty, "." or ".."
+    Skipped,  // no usable bare name: empty, "." or "..", or with a control character
     Exists,   // something (a file, a folder, a link) is already there
     Failed,   // could not create or write it; nothing is left behind
 };

@@ -36,7 +36,7 @@ std::int32_t DataOffset(const TVXFileReader& reader, std::int32_t version) {
 
 }  // namespace
 
-std::optional<HeaderSummary> SummarizeHeader(const std::filesystem::path& path) {
+std::optional<HeaderSummary> SummarizeHeader(const std::filesystem::path& path, std::uint64_t maxInflatedBytes) {
     ByteBuffer file;
     if (ReadWholeFile(path, file) != WholeFileResult::Ok) {
         return std::nullopt;
@@ -50,7 +50,8 @@ std::optional<HeaderSummary> SummarizeHeader(const std::filesystem::path& path) 
     }
     summary.outer = *outer;
     summary.compressed = (outer->flags & kFlagCompressed) != 0;
-    if (summary.compressed && Decompress(reader, DataOffset(reader, outer->version), outer->length)) {
+    InflateBudget budget(maxInflatedBytes);
+    if (summary.compressed && Decompress(reader, DataOffset(reader, outer->version), outer->length, budget)) {
         summary.innerSize = reader.length();
         summary.inner = ReadWords(reader);
     }

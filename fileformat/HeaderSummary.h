@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "fileformat/LoadOptions.h"
+
 namespace tvx {
 
 struct HeaderWords {
@@ -27,7 +29,9 @@ struct HeaderSummary {
 };
 
 // Empty when the file cannot be read or is shorter than the 16 bytes of
-// the common header words.
-std::optional<HeaderSummary> SummarizeHeader(const std::filesystem::path& path);
+// the common header words. The first level of a compressed body is inflated
+// within `maxInflatedBytes`, as a load would.
+std::optional<HeaderSummary> SummarizeHeader(const std::filesystem::path& path,
+                                             std::uint64_t maxInflatedBytes = kDefaultMaxInflatedBytes);
 
 }  // namespace tvx

@@ -104,6 +104,9 @@ bool ReadPolygon(LegacyPass& pass, TVXPolygon& polygon, int listGroup) {
         stored = &polygon;
     } else {
         pass.cornerTotal += shape.corners;
+        if (!pass.Reserve<int>(std::int64_t{shape.corners} * (2 + 2 * std::int64_t{shape.channels}))) {
+            return false;
+        }
     }
     if (!ReadCorners(pass, stored, shape.corners)) {
         return false;
@@ -118,7 +121,7 @@ bool ReadFaceList(LegacyPass& pass, TVXFaceList& faceList) {
     if ((!pass.format.fullRecords && !pass.Int(group)) || !pass.Int(p)) {
         return false;
     }
-    if (pass.filling && p > 0 && !AllocPolygons(faceList, p)) {
+    if (!pass.Reserve<TVXPolygon>(p) || (pass.filling && p > 0 && !AllocPolygons(faceList, p))) {
         return false;
     }
     return ReadRecords(pass, FillList(pass, faceList.polygons), p,

@@ -106,7 +106,8 @@ bool ReadNewLayered(LegacyPass& pass, TVXMap& map) {
     if (!pass.Int(s)) {
         return false;
     }
-    if (pass.filling && !AllocMapEntries(map, s > 0 ? s : kOldLayeredEntries)) {
+    const int entries = s > 0 ? s : kOldLayeredEntries;
+    if (!pass.Reserve<TVXMapEntry>(entries) || (pass.filling && !AllocMapEntries(map, entries))) {
         return false;
     }
     return ReadRecords(pass, FillList(pass, map.entries), s, ReadNewLayeredEntry);
@@ -116,7 +117,8 @@ bool ReadOldPayload(LegacyPass& pass, TVXMap& map) {
     if (!IsKnownKind(map.kind)) {
         return true;
     }
-    if (map.kind == kMapKindLayered && pass.filling && !AllocMapEntries(map, kOldLayeredEntries)) {
+    if (map.kind == kMapKindLayered && (!pass.Reserve<TVXMapEntry>(kOldLayeredEntries) ||
+                                        (pass.filling && !AllocMapEntries(map, kOldLayeredEntries)))) {
         return false;
     }
     int flags = 0;
@@ -169,12 +171,12 @@ bool ReadMapHeader(LegacyPass& pass, MapHeader& header) {
     return pass.Int(dropped) && pass.Int(dropped) && pass.Int(header.flags);
 }
 
-TVXMap* MapFor(const LegacyPass& pass, TVXMaterial& material, int slot, const MapHeader& header,
+TVXMap* MapFor(LegacyPass& pass, TVXMaterial& material, int slot, const MapHeader& header,
                std::unordered_set<int>& usedKeys, TVXMap& scratch) {
     if (!pass.filling) {
         scratch.key = header.key;
         scratch.kind = header.kind;
-        return &scratch;
+        return pass.ReserveBytes(MapPayloadBytes(header.kind)) ? &scratch : nullptr;
     }
     return CreateMap(material, slot, header.key, header.kind, usedKeys);
 }

@@ -1,5 +1,6 @@
 #include "fileformat/LegacyMaterials.h"
 
+#include <optional>
 #include <unordered_set>
 
 #include "document/MaterialMaps.h"
@@ -15,7 +16,7 @@ bool ReadMaps(LegacyPass& pass, TVXMaterial& material) {
         return false;
     }
     // The count pass walked these m entries, so their bytes are present.
-    if (pass.filling && m > 0 && !AllocMapSlots(material, m)) {
+    if (!pass.Reserve<std::optional<TVXMap>>(m) || (pass.filling && m > 0 && !AllocMapSlots(material, m))) {
         return false;
     }
     // A fresh key set per material: clearing one that a large material had

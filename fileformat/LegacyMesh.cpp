@@ -17,7 +17,7 @@ bool ReadVertex(LegacyPass& pass, TVXVertex& vertex) {
         return false;
     }
     // The count pass walked these w weights, so their bytes are present.
-    if (pass.filling && w > 0 && !AllocWeights(vertex, w)) {
+    if (!pass.Reserve<TVXBoneWeight>(w) || (pass.filling && w > 0 && !AllocWeights(vertex, w))) {
         return false;
     }
     return ReadRecords(pass, FillList(pass, vertex.weights), w, ReadWeight);
@@ -44,7 +44,7 @@ bool ReadUVSetList(LegacyPass& pass, TVXUVSet& uvSet, std::vector<T>& records, i
     if (!pass.Int(n)) {
         return false;
     }
-    if (pass.filling && n > 0 && !alloc(uvSet, n)) {
+    if (!pass.Reserve<T>(n) || (pass.filling && n > 0 && !alloc(uvSet, n))) {
         return false;
     }
     return ReadRecords(pass, FillList(pass, records), n, readRecord);

@@ -13,18 +13,21 @@
 
 #include "document/TVXScene.h"
 #include "fileformat/LegacyFormat.h"
+#include "fileformat/MemoryBudget.h"
 #include "fileformat/TVXFileReader.h"
 
 namespace tvx {
 
 struct LegacyPass {
-    LegacyPass(TVXFileReader& r, TVXScene& s, const LegacyFormat& f, bool fill)
-        : reader(r), scene(s), format(f), filling(fill) {}
+    LegacyPass(TVXFileReader& r, TVXScene& s, const LegacyFormat& f, bool fill, MemoryBudget& b)
+        : reader(r), scene(s), format(f), filling(fill), budget(b) {}
 
     TVXFileReader& reader;
     TVXScene& scene;
     LegacyFormat format;
     bool filling;
+    // Charged by the count pass with everything the fill pass will allocate.
+    MemoryBudget& budget;
 
     // Count pass: the corners of all polygons, which size the inline UV
     // coordinates of versions 6..29.
@@ -34,6 +37,15 @@ struct LegacyPass {
     int uvCursor = 0;
     // Fill pass: where texture names are relinked to.
     std::filesystem::path sceneFolder;
+
+    // An array of `count` records that the fill pass will allocate: the count
+    // pass charges it, so an over-budget file fails before anything is
+    // allocated.
+    template <class Record>
+    [[nodiscard]] bool Reserve(std::int64_t count) {
+        return filling || budget.TakeArrayOf<Record>(count);
+    }
+    [[nodiscard]] bool ReserveBytes(std::uint64_t bytes) { return filling || budget.Take(bytes); }
 
     [[nodiscard]] bool Int(int& out) { return reader.ReadInt(out); }
     // A "word" stored into a float field: the same four bytes, bit for bit.

@@ -99,7 +99,7 @@ bool ReadKeys(LegacyPass& pass, TVXBoneTrack* track, std::vector<Key> TVXBoneTra
         return false;
     }
     // The count pass walked these k keys, so their bytes are present.
-    if (track != nullptr && k > 0 && !allocKeys(*track, k)) {
+    if (!pass.Reserve<Key>(k) || (track != nullptr && k > 0 && !allocKeys(*track, k))) {
         return false;
     }
     std::vector<Key>* keys = track != nullptr ? &(track->*list) : nullptr;
@@ -123,7 +123,7 @@ bool ReadAnimation(LegacyPass& pass, TVXAnimation& animation) {
         return false;
     }
     const int kept = pass.filling ? std::clamp(trackCount, 0, Count(pass.scene.bones)) : 0;
-    if (kept > 0 && !AllocTracks(animation, kept)) {
+    if (!pass.Reserve<TVXBoneTrack>(trackCount) || (kept > 0 && !AllocTracks(animation, kept))) {
         return false;
     }
     for (int j = 0; j < trackCount; ++j) {

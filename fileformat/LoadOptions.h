@@ -1,9 +1,21 @@
 // Choices a caller makes for one load.
 #pragma once
 
+#include <cstdint>
+
 namespace tvx {
 
 struct PoseTables;
+
+// 1 GiB holds every real scene; a caller can raise it for one that is larger.
+inline constexpr std::uint64_t kDefaultMaxInflatedBytes = 1ull << 30;
+
+// The limit that refused a file, when one did (the load status is then 0).
+enum class LoadLimit {
+    None,
+    InflatedSize,    // the body would inflate past the inflate budget
+    DocumentMemory,  // the body asks for more document memory than its size allows
+};
 
 struct LoadOptions {
     // Write the files that a version-34 scene embeds into the scene's
@@ -19,6 +31,13 @@ struct LoadOptions {
     // (ImporterPoseTables). A load that processes replaces them, and a
     // failed one empties them, so they never describe another scene.
     PoseTables* poseTables = nullptr;
+
+    // The most bytes a compressed body may inflate to, over all its levels
+    // (InflateBudget).
+    std::uint64_t maxInflatedBytes = kDefaultMaxInflatedBytes;
+
+    // Where a refused load says which limit refused it; may be null.
+    LoadLimit* limitHit = nullptr;
 
     // The scene as stored: no processing, no embedded files written.
     static LoadOptions AsStored() {

@@ -70,7 +70,24 @@ bool ReadChunkedHeader(TVXFileReader& reader, ChunkedHeader& header) {
            reader.Skip(kChunkedHeaderBytes - 20);
 }
 
-int ParseChunked(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, const LayoutReaders& layouts) {
+// The budgets of one parse: what its compressed levels may inflate to, and
+// what the body may ask of the document.
+struct ParseBudgets {
+    explicit ParseBudgets(const LoadOptions& options) : inflate(options.maxInflatedBytes) {}
+
+    InflateBudget inflate;
+    MemoryBudget memory{0};
+
+    void ForBody(const TVXFileReader& reader) { memory = MemoryBudget(reader.length()); }
+    LoadLimit Hit() const {
+        return inflate.exhausted() ? LoadLimit::InflatedSize
+               : memory.exceeded() ? LoadLimit::DocumentMemory
+                                   : LoadLimit::None;
+    }
+};
+
+int ParseChunked(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, const LayoutReaders& layouts,
+                 ParseBudgets& budgets) {
     for (int nesting = 0;; ++nesting) {
         ChunkedHeader header;
         if (!reader.SetPosition(0) || !ReadChunkedHeader(reader, header)) {
@@ -83,7 +100,8 @@ int ParseChunked(TVXFileReader& reader, TVXScene& scene, const LoadOptions& opti
             return kLoadBadVersion;
         }
         if ((header.flags & kFlagCompressed) != 0) {
-            if (nesting == kMaxCompressionNesting || !Decompress(reader, header.dataOffset, header.length)) {
+            if (nesting == kMaxCompressionNesting ||
+                !Decompress(reader, header.dataOffset, header.length, budgets.inflate)) {
                 return kLoadFailed;
             }
             continue;
@@ -92,13 +110,13 @@ int ParseChunked(TVXFileReader& reader, TVXScene& scene, const LoadOptions& opti
             return kLoadBadLength;
         }
         scene.version = kChunkedVersion;
-        return layouts.version34(reader, scene, options);
+        budgets.ForBody(reader);
+        return layouts.version34(reader, scene, options, budgets.memory);
     }
 }
 
-}  // namespace
-
-int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, const LayoutReaders& layouts) {
+int ParseWithin(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, const LayoutReaders& layouts,
+                ParseBudgets& budgets) {
     LegacyHeader header;
     if (!ReadLegacyHeader(reader, header)) {
         return kLoadFailed;
@@ -110,12 +128,13 @@ int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& option
         return kLoadBadVersion;
     }
     if (header.version > kNewestLegacyVersion) {
-        return ParseChunked(reader, scene, options, layouts);
+        return ParseChunked(reader, scene, options, layouts, budgets);
     }
     if ((header.flags & kFlagCompressed) != 0) {
         // The inflated content is a complete file of its own; whatever its
         // version, the sequential reader takes it.
-        if (!Decompress(reader, header.dataOffset(), header.length) || !ReadLegacyHeader(reader, header)) {
+        if (!Decompress(reader, header.dataOffset(), header.length, budgets.inflate) ||
+            !ReadLegacyHeader(reader, header)) {
             return kLoadFailed;
         }
         if (header.magic != kTvxMagic) {
@@ -131,7 +150,19 @@ int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& option
         return kLoadBadLength;
     }
     scene.version = header.version;
-    return layouts.legacy(reader, scene) == 1 ? kLoadOk : kLoadFailed;
+    budgets.ForBody(reader);
+    return layouts.legacy(reader, scene, budgets.memory) == 1 ? kLoadOk : kLoadFailed;
+}
+
+}  // namespace
+
+int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, const LayoutReaders& layouts) {
+    ParseBudgets budgets(options);
+    const int status = ParseWithin(reader, scene, options, layouts, budgets);
+    if (options.limitHit != nullptr) {
+        *options.limitHit = status == kLoadOk ? LoadLimit::None : budgets.Hit();
+    }
+    return status;
 }
 
 int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,

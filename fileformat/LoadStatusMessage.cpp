@@ -1,6 +1,8 @@
 #include "fileformat/LoadStatusMessage.h"
 
+#include "fileformat/Decompress.h"
 #include "fileformat/FileConstants.h"
+#include "fileformat/MemoryBudget.h"
 
 namespace tvx {
 
@@ -19,6 +21,23 @@ std::string_view LoadStatusMessage(int status) {
     default:
         return "There was an error importing the file.";
     }
+}
+
+std::string LoadLimitMessage(LoadLimit limit, std::uint64_t maxInflatedBytes) {
+    const auto mib = [](std::uint64_t bytes) { return std::to_string(bytes >> 20) + " MiB"; };
+    switch (limit) {
+    case LoadLimit::InflatedSize:
+        return "its compressed content inflates past the limit of " + mib(maxInflatedBytes) +
+               " (or, compressed more than once, past " + std::to_string(InflateBudget::kNestedFactor) +
+               " times its outer level)";
+    case LoadLimit::DocumentMemory:
+        return "it asks for more scene memory than its size can hold (at most " +
+               std::to_string(MemoryBudget::kBytesPerBodyByte) + " bytes per byte of content, plus " +
+               mib(MemoryBudget::kAlwaysAllowed) + ")";
+    case LoadLimit::None:
+        break;
+    }
+    return "";
 }
 
 }  // namespace tvx

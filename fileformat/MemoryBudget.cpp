@@ -3,15 +3,29 @@
 namespace tvx {
 namespace {
 
-constexpr std::uint64_t kBytesPerFileByte = 32;
-constexpr std::uint64_t kAlwaysAllowed = 64ull << 20;
-
 template <class Record>
 std::uint64_t ArrayBytes(int count) {
     return count > 0 ? static_cast<std::uint64_t>(count) * sizeof(Record) : 0;
 }
 
 }  // namespace
+
+bool MemoryBudget::Take(std::uint64_t bytes) {
+    if (exceeded_ || bytes > limit_ - taken_) {
+        exceeded_ = true;
+        return false;
+    }
+    taken_ += bytes;
+    return true;
+}
+
+bool MemoryBudget::TakeArray(std::int64_t count, std::uint64_t recordBytes) {
+    if (count <= 0) {
+        return !exceeded_;
+    }
+    // Counts are 31-bit and records a few kilobytes, so this cannot wrap.
+    return Take(static_cast<std::uint64_t>(count) * recordBytes + kBlockOverhead);
+}
 
 std::uint64_t DocumentArrayBytes(const TVXFileCounts& c, std::uint64_t legacyUVCoords) {
     // Versions 6..29 give each of the two UV sets one coordinate per corner.
@@ -24,8 +38,8 @@ std::uint64_t DocumentArrayBytes(const TVXFileCounts& c, std::uint64_t legacyUVC
            uvSets * legacyUVCoords * sizeof(TVXUVCoord);
 }
 
-bool CountsFitFile(const TVXFileCounts& counts, std::uint64_t legacyUVCoords, std::uint64_t fileBytes) {
-    return DocumentArrayBytes(counts, legacyUVCoords) <= kBytesPerFileByte * fileBytes + kAlwaysAllowed;
+std::uint64_t MapPayloadBytes(int kind) {
+    return kind == kMapKindCube ? kCubeFaceCount * sizeof(TVXString) + MemoryBudget::kBlockOverhead : 0;
 }
 
 }  // namespace tvx

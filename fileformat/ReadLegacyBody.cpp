@@ -78,9 +78,9 @@ bool AllocateScene(TVXScene& scene) {
            AllocateOptional(AllocBones, scene, c.boneCount) && AllocateOptional(AllocAnimations, scene, c.animationCount);
 }
 
-bool CountPass(TVXFileReader& reader, TVXScene& scene, const LegacyFormat& format) {
+bool CountPass(TVXFileReader& reader, TVXScene& scene, const LegacyFormat& format, MemoryBudget& budget) {
     scene.fileCounts = {};
-    LegacyPass pass(reader, scene, format, false);
+    LegacyPass pass(reader, scene, format, false, budget);
     if (!ReadSections(pass) || !HasContent(scene.fileCounts)) {
         return false;
     }
@@ -90,20 +90,18 @@ bool CountPass(TVXFileReader& reader, TVXScene& scene, const LegacyFormat& forma
         return false;
     }
     scene.legacyUVCoordCount = format.fullRecords ? 0 : static_cast<int>(pass.cornerTotal);
-    return true;
+    return budget.Take(DocumentArrayBytes(scene.fileCounts, static_cast<std::uint64_t>(scene.legacyUVCoordCount)));
 }
 
-int ReadBody(TVXFileReader& reader, TVXScene& scene) {
+int ReadBody(TVXFileReader& reader, TVXScene& scene, MemoryBudget& budget) {
     const std::uint32_t start = reader.position();
     const LegacyFormat format = LegacyFormatOf(scene.version, HeaderFlags(reader));
-    if (!CountPass(reader, scene, format) ||
-        !CountsFitFile(scene.fileCounts, static_cast<std::uint64_t>(scene.legacyUVCoordCount), reader.length()) ||
-        !AllocateScene(scene) || !reader.SetPosition(start)) {
+    if (!CountPass(reader, scene, format, budget) || !AllocateScene(scene) || !reader.SetPosition(start)) {
         return kLoadFailed;
     }
     scene.vertexNormalsStored = format.vertexNormal;
     scene.vertexColorsStored = format.vertexColor;
-    LegacyPass fill(reader, scene, format, true);
+    LegacyPass fill(reader, scene, format, true, budget);
     if (!ReadSections(fill)) {
         return kLoadFailed;
     }
@@ -114,11 +112,11 @@ int ReadBody(TVXFileReader& reader, TVXScene& scene) {
 
 }  // namespace
 
-int ReadLegacyBody(TVXFileReader& reader, TVXScene& scene) {
+int ReadLegacyBody(TVXFileReader& reader, TVXScene& scene, MemoryBudget& budget) {
     // Allocations report failure themselves; what can still throw is the odd
     // string or path built on the way (bad_alloc in practice).
     try {
-        return ReadBody(reader, scene);
+        return ReadBody(reader, scene, budget);
     } catch (const std::exception&) {
         return kLoadFailed;
     }

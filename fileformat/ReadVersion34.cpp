@@ -76,7 +76,7 @@ bool WalkSections(Walk& walk) {
     return true;
 }
 
-int ReadChunkedBody(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options) {
+int ReadChunkedBody(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, MemoryBudget& budget) {
     std::uint32_t flags = 0;
     if (!ReadVertexFlags(reader, flags) || !SkipDirectory(reader)) {
         return kLoadFailed;
@@ -84,18 +84,19 @@ int ReadChunkedBody(TVXFileReader& reader, TVXScene& scene, const LoadOptions& o
     const std::uint32_t sectionsStart = reader.position();
 
     scene.fileCounts = {};
-    Walk counting{reader, scene, options, Pass::Count, flags};
+    Walk counting{reader, scene, options, Pass::Count, budget, flags};
     if (!WalkSections(counting) || !SettleCounts(scene.fileCounts, counting.chunksSeen) ||
-        !CountsFitFile(scene.fileCounts, 0, reader.length()) || !AllocateScene(scene)) {
+        !budget.Take(DocumentArrayBytes(scene.fileCounts, 0)) || !AllocateScene(scene)) {
         return kLoadFailed;
     }
 
     scene.vertexNormalsStored = (flags & kVertexNormal) != 0;
     scene.vertexColorsStored = (flags & kVertexColor) != 0;
-    Walk filling{reader, scene, options, Pass::Fill, flags};
+    Walk filling{reader, scene, options, Pass::Fill, budget, flags};
     if (!reader.SetPosition(sectionsStart) || !WalkSections(filling)) {
         return kLoadFailed;
     }
+    WriteEmbeddedFiles(filling);
     ComputeBoneWeightCounts(scene);
     ComputeMaterialPolygonCounts(scene);
     return kLoadOk;
@@ -103,11 +104,11 @@ int ReadChunkedBody(TVXFileReader& reader, TVXScene& scene, const LoadOptions& o
 
 }  // namespace
 
-int ReadVersion34(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options) {
+int ReadVersion34(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, MemoryBudget& budget) {
     // The document reports failed allocations itself; this catches what the
     // standard library may still throw (path and text conversions).
     try {
-        return ReadChunkedBody(reader, scene, options);
+        return ReadChunkedBody(reader, scene, options, budget);
     } catch (const std::exception&) {
         return kLoadFailed;
     }

@@ -27,9 +27,10 @@ bool ReadKey(TVXFileReader& reader, TVXScaleKey& key) {
 // One key list. Without a track to receive them (the count pass, or a track
 // beyond the bones) the keys are only skipped.
 template <class Key, class AllocKeys>
-bool WalkKeys(TVXFileReader& reader, std::vector<Key>* keys, std::uint32_t keyBytes, AllocKeys allocKeys) {
+bool WalkKeys(Walk& walk, std::vector<Key>* keys, std::uint32_t keyBytes, AllocKeys allocKeys) {
+    TVXFileReader& reader = walk.reader;
     int count = 0;
-    if (!ReadCount(reader, count)) {
+    if (!ReadCount(reader, count) || !walk.Reserve<Key>(count)) {
         return false;
     }
     if (keys == nullptr) {
@@ -49,12 +50,12 @@ bool WalkKeys(TVXFileReader& reader, std::vector<Key>* keys, std::uint32_t keyBy
     return true;
 }
 
-bool WalkTrack(TVXFileReader& reader, TVXBoneTrack* track) {
-    return WalkKeys(reader, track ? &track->positionKeys : nullptr, kPositionKeyBytes,
+bool WalkTrack(Walk& walk, TVXBoneTrack* track) {
+    return WalkKeys(walk, track ? &track->positionKeys : nullptr, kPositionKeyBytes,
                     [&](int n) { return AllocPositionKeys(*track, n) == 1; }) &&
-           WalkKeys(reader, track ? &track->rotationKeys : nullptr, kRotationKeyBytes,
+           WalkKeys(walk, track ? &track->rotationKeys : nullptr, kRotationKeyBytes,
                     [&](int n) { return AllocRotationKeys(*track, n) == 1; }) &&
-           WalkKeys(reader, track ? &track->scaleKeys : nullptr, kScaleKeyBytes,
+           WalkKeys(walk, track ? &track->scaleKeys : nullptr, kScaleKeyBytes,
                     [&](int n) { return AllocScaleKeys(*track, n) == 1; });
 }
 
@@ -72,7 +73,7 @@ bool ReadTiming(TVXFileReader& reader, TVXAnimation& animation) {
 // users of the document read no further than the track count anyway.
 bool WalkTracks(Walk& walk, TVXAnimation* animation) {
     int trackCount = 0;
-    if (!ReadCount(walk.reader, trackCount)) {
+    if (!ReadCount(walk.reader, trackCount) || !walk.Reserve<TVXBoneTrack>(trackCount)) {
         return false;
     }
     int kept = 0;
@@ -85,7 +86,7 @@ bool WalkTracks(Walk& walk, TVXAnimation* animation) {
     }
     for (int j = 0; j < trackCount; ++j) {
         TVXBoneTrack* track = j < kept ? &animation->tracks[static_cast<std::size_t>(j)] : nullptr;
-        if (!WalkTrack(walk.reader, track)) {
+        if (!WalkTrack(walk, track)) {
             return false;
         }
     }

@@ -1,5 +1,6 @@
 // The material section: materials with their texture maps.
 #include <cstddef>
+#include <optional>
 #include <unordered_set>
 
 #include "document/MaterialMaps.h"
@@ -64,9 +65,10 @@ bool ReadEntry(TVXFileReader& reader, TVXMapEntry& entry) {
            reader.ReadFloat(entry.weight);
 }
 
-bool WalkLayeredEntries(TVXFileReader& reader, TVXMap& map, bool store) {
+bool WalkLayeredEntries(Walk& walk, TVXMap& map, bool store) {
+    TVXFileReader& reader = walk.reader;
     int count = 0;
-    if (!ReadCount(reader, count)) {
+    if (!ReadCount(reader, count) || !walk.Reserve<TVXMapEntry>(count)) {
         return false;
     }
     if (store && count > 0 && (!BytesCanHold(reader, count, kMinEntryBytes) || !AllocMapEntries(map, count))) {
@@ -93,14 +95,14 @@ bool ReadCubeFaces(TVXFileReader& reader, TVXMap& map) {
     return true;
 }
 
-bool ReadPayload(TVXFileReader& reader, TVXMap& map, bool store) {
+bool ReadPayload(Walk& walk, TVXMap& map, bool store) {
     switch (StoredPayloadOfKind(map.kind)) {
     case TVXMapPayload::SingleFile:
-        return ReadSingleFilePayload(reader, map);
+        return ReadSingleFilePayload(walk.reader, map);
     case TVXMapPayload::Layered:
-        return WalkLayeredEntries(reader, map, store);
+        return WalkLayeredEntries(walk, map, store);
     case TVXMapPayload::Cube:
-        return ReadCubeFaces(reader, map);
+        return ReadCubeFaces(walk.reader, map);
     case TVXMapPayload::None:  // other kinds carry nothing after the header
         break;
     }
@@ -116,10 +118,11 @@ TVXMap MakeScratchMap() {
 }
 
 // Reads one map into slot j of `material`, or into `scratch` without one.
-bool WalkMap(TVXFileReader& reader, TVXMaterial* material, int j, std::unordered_set<int>& usedKeys,
-             TVXMap& scratch, const std::filesystem::path& folder) {
+bool WalkMap(Walk& walk, TVXMaterial* material, int j, std::unordered_set<int>& usedKeys, TVXMap& scratch,
+             const std::filesystem::path& folder) {
+    TVXFileReader& reader = walk.reader;
     int key = 0, kind = 0;
-    if (!reader.ReadInt(key) || !reader.ReadInt(kind)) {
+    if (!reader.ReadInt(key) || !reader.ReadInt(kind) || !walk.ReserveBytes(MapPayloadBytes(kind))) {
         return false;
     }
     TVXMap* map = &scratch;
@@ -132,7 +135,7 @@ bool WalkMap(TVXFileReader& reader, TVXMaterial* material, int j, std::unordered
         }
     }
     map->kind = kind;
-    if (!ReadMapHeader(reader, *map) || !ReadPayload(reader, *map, material != nullptr)) {
+    if (!ReadMapHeader(reader, *map) || !ReadPayload(walk, *map, material != nullptr)) {
         return false;
     }
     if (material != nullptr) {
@@ -141,9 +144,10 @@ bool WalkMap(TVXFileReader& reader, TVXMaterial* material, int j, std::unordered
     return true;
 }
 
-bool WalkMaps(TVXFileReader& reader, TVXMaterial* material, TVXMap& scratch, const std::filesystem::path& folder) {
+bool WalkMaps(Walk& walk, TVXMaterial* material, TVXMap& scratch, const std::filesystem::path& folder) {
+    TVXFileReader& reader = walk.reader;
     int count = 0;
-    if (!ReadCount(reader, count)) {
+    if (!ReadCount(reader, count) || !walk.Reserve<std::optional<TVXMap>>(count)) {
         return false;
     }
     if (material != nullptr && count > 0 &&
@@ -154,7 +158,7 @@ bool WalkMaps(TVXFileReader& reader, TVXMaterial* material, TVXMap& scratch, con
     // slots, so many maps cost linear time.
     std::unordered_set<int> usedKeys;
     for (int j = 0; j < count; ++j) {
-        if (!WalkMap(reader, material, j, usedKeys, scratch, folder)) {
+        if (!WalkMap(walk, material, j, usedKeys, scratch, folder)) {
             return false;
         }
     }
@@ -184,7 +188,7 @@ int WalkMaterials(Walk& walk) {
             material = &walk.scene.materials[static_cast<std::size_t>(i)];
             StoreMaterialHead(head, *material);
         }
-        if (!WalkMaps(walk.reader, material, scratch, folder)) {
+        if (!WalkMaps(walk, material, scratch, folder)) {
             return 0;
         }
     }

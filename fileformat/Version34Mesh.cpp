@@ -43,9 +43,10 @@ bool ReadVertexParts(TVXFileReader& reader, std::uint32_t flags, TVXVertex& vert
            ((flags & kVertexColor) == 0 || reader.ReadRGBA(vertex.color));
 }
 
-bool WalkWeights(TVXFileReader& reader, TVXVertex* vertex) {
+bool WalkWeights(Walk& walk, TVXVertex* vertex) {
+    TVXFileReader& reader = walk.reader;
     int count = 0;
-    if (!ReadCount(reader, count)) {
+    if (!ReadCount(reader, count) || !walk.Reserve<TVXBoneWeight>(count)) {
         return false;
     }
     if (vertex == nullptr || count == 0) {
@@ -80,7 +81,7 @@ bool WalkVertices(Walk& walk) {
             vertex->normal = parts.normal;
             vertex->color = parts.color;
         }
-        if ((walk.vertexFlags & kVertexWeights) != 0 && !WalkWeights(walk.reader, vertex)) {
+        if ((walk.vertexFlags & kVertexWeights) != 0 && !WalkWeights(walk, vertex)) {
             return false;
         }
     }
@@ -140,12 +141,14 @@ bool ReadPairs(TVXFileReader& reader, std::span<int> first, std::span<int> secon
     return true;
 }
 
-bool WalkPolygon(TVXFileReader& reader, TVXPolygon* polygon) {
+bool WalkPolygon(Walk& walk, TVXPolygon* polygon) {
+    TVXFileReader& reader = walk.reader;
     int corners = 0, channels = 0, group = 0, material = 0, smoothing = 0;
     std::uint32_t bytes = 0;
     if (!reader.ReadInt(corners) || !reader.ReadInt(channels) || !reader.ReadInt(group) ||
         !reader.ReadInt(material) || !reader.ReadInt(smoothing) || corners < 0 || channels < 0 ||
-        !CornersFit(reader, corners, channels, bytes)) {
+        !CornersFit(reader, corners, channels, bytes) ||
+        !walk.Reserve<int>(std::int64_t{corners} * (2 + 2 * std::int64_t{channels}))) {
         return false;
     }
     if (polygon == nullptr) {
@@ -170,7 +173,7 @@ bool WalkPolygon(TVXFileReader& reader, TVXPolygon* polygon) {
 
 bool WalkPolygons(Walk& walk, TVXFaceList* faceList) {
     int count = 0;
-    if (!ReadCount(walk.reader, count)) {
+    if (!ReadCount(walk.reader, count) || !walk.Reserve<TVXPolygon>(count)) {
         return false;
     }
     if (faceList != nullptr && count > 0 &&
@@ -179,7 +182,7 @@ bool WalkPolygons(Walk& walk, TVXFaceList* faceList) {
     }
     for (int i = 0; i < count; ++i) {
         TVXPolygon* polygon = faceList ? &faceList->polygons[static_cast<std::size_t>(i)] : nullptr;
-        if (!WalkPolygon(walk.reader, polygon)) {
+        if (!WalkPolygon(walk, polygon)) {
             return false;
         }
     }
@@ -188,9 +191,10 @@ bool WalkPolygons(Walk& walk, TVXFaceList* faceList) {
 
 // ---- UV sets ----
 
-bool WalkUVCoords(TVXFileReader& reader, TVXUVSet* uvSet) {
+bool WalkUVCoords(Walk& walk, TVXUVSet* uvSet) {
+    TVXFileReader& reader = walk.reader;
     int count = 0;
-    if (!ReadCount(reader, count)) {
+    if (!ReadCount(reader, count) || !walk.Reserve<TVXUVCoord>(count)) {
         return false;
     }
     if (uvSet == nullptr || count == 0) {
@@ -207,9 +211,10 @@ bool WalkUVCoords(TVXFileReader& reader, TVXUVSet* uvSet) {
     return true;
 }
 
-bool WalkUVTriangles(TVXFileReader& reader, TVXUVSet* uvSet) {
+bool WalkUVTriangles(Walk& walk, TVXUVSet* uvSet) {
+    TVXFileReader& reader = walk.reader;
     int count = 0;
-    if (!ReadCount(reader, count)) {
+    if (!ReadCount(reader, count) || !walk.Reserve<TVXTriangle>(count)) {
         return false;
     }
     if (uvSet != nullptr && count > 0 &&
@@ -219,7 +224,8 @@ bool WalkUVTriangles(TVXFileReader& reader, TVXUVSet* uvSet) {
     return ReadTriangles(reader, count, uvSet ? &uvSet->triangles : nullptr);
 }
 
-bool WalkUVSet(TVXFileReader& reader, TVXUVSet* uvSet, std::uint32_t end) {
+bool WalkUVSet(Walk& walk, TVXUVSet* uvSet, std::uint32_t end) {
+    TVXFileReader& reader = walk.reader;
     // UV sets keep their own names (UVSet1, UVSet2, ...); the stored one is
     // read past.
     TVXString ignoredName;
@@ -231,8 +237,8 @@ bool WalkUVSet(TVXFileReader& reader, TVXUVSet* uvSet, std::uint32_t end) {
         if (!ReadChunkHead(reader, head)) {
             return false;
         }
-        if ((head.id == kUVCoordsId && !WalkUVCoords(reader, uvSet)) ||
-            (head.id == kUVTrianglesId && !WalkUVTriangles(reader, uvSet))) {
+        if ((head.id == kUVCoordsId && !WalkUVCoords(walk, uvSet)) ||
+            (head.id == kUVTrianglesId && !WalkUVTriangles(walk, uvSet))) {
             return false;
         }
         FinishChunk(reader, head.end);
@@ -256,7 +262,7 @@ bool WalkUVSets(Walk& walk, std::uint32_t end) {
             if (walk.filling() && (uvSet = ElementOrNull(walk.scene.uvSets, index)) == nullptr) {
                 return false;
             }
-            if (!WalkUVSet(walk.reader, uvSet, head.end)) {
+            if (!WalkUVSet(walk, uvSet, head.end)) {
                 return false;
             }
             ++index;

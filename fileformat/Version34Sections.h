@@ -31,5 +31,7 @@ namespace tvx::v34 {
 
 // Version34EmbeddedFiles.cpp
 [[nodiscard]] int WalkEmbeddedFiles(Walk& walk);
+// Writes the embedded files the fill pass noted into the scene's folder.
+void WriteEmbeddedFiles(const Walk& walk);
 
 }  // namespace tvx::v34

@@ -8,9 +8,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "document/TVXScene.h"
 #include "fileformat/LoadOptions.h"
+#include "fileformat/MemoryBudget.h"
 #include "fileformat/TVXFileReader.h"
 
 namespace tvx::v34 {
@@ -46,15 +48,35 @@ struct MeshChunksSeen {
     int uvSets = 0;
 };
 
+// A file the scene embeds, to be written beside it once the whole load has
+// succeeded: its stored name and where its bytes lie in the body.
+struct EmbeddedFileAt {
+    TVXString name;
+    std::uint32_t offset = 0;
+    std::uint32_t size = 0;
+};
+
 struct Walk {
     TVXFileReader& reader;
     TVXScene& scene;
     const LoadOptions& options;
     Pass pass;
+    // Charged by the count pass with everything the fill pass will allocate.
+    MemoryBudget& budget;
     std::uint32_t vertexFlags = 0;
     MeshChunksSeen chunksSeen{};
+    // Fill pass: the embedded files to write when the load succeeds.
+    std::vector<EmbeddedFileAt> embeddedFiles{};
 
     bool filling() const { return pass == Pass::Fill; }
+    // An array of `count` records that the fill pass will allocate: the count
+    // pass charges it, so an over-budget file fails before anything is
+    // allocated.
+    template <class Record>
+    [[nodiscard]] bool Reserve(std::int64_t count) {
+        return filling() || budget.TakeArrayOf<Record>(count);
+    }
+    [[nodiscard]] bool ReserveBytes(std::uint64_t bytes) { return filling() || budget.Take(bytes); }
 };
 
 struct ChunkHead {

@@ -90,7 +90,7 @@ TEST_F(CompressAndCopyTest, TheTargetLoadsAsItsInnerFile) {
     ASSERT_EQ(CompressAndCopy(written.header, temp(), target()), 1);
 
     static std::uint32_t seenLength = 0;
-    const LayoutReaders readers{nullptr, [](TVXFileReader& reader, TVXScene&) {
+    const LayoutReaders readers{nullptr, [](TVXFileReader& reader, TVXScene&, MemoryBudget&) {
                                     seenLength = reader.length();
                                     return 1;
                                 }};

@@ -6,8 +6,10 @@
 #include <filesystem>
 #include <vector>
 
+#include "fileformat/ByteOrder.h"
 #include "fileformat/FileConstants.h"
 #include "fileformat/LoadScene.h"
+#include "tests/support/CraftedFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace tvx {
@@ -26,6 +28,37 @@ std::vector<std::filesystem::path> FilesUnder(const std::filesystem::path& folde
 }
 
 const std::filesystem::path kSource = TVX_SOURCE_DIR;
+
+// Each bundled file that is compressed is inflated, cut at every byte, and
+// compressed again behind a header that tells the cut's true length, so
+// every cut reaches the layout reader. Each must end in failure, except the
+// cuts that keep every section (a trailer the readers pass over may go).
+TEST(CorpusReplay, EveryCutOfABundledFileFailsUntilItsSectionsAreWhole) {
+    for (const char* folder : {"samples", "fuzz/corpus"}) {
+        for (const auto& path : FilesUnder(kSource / folder)) {
+            const test::Bytes file = test::ReadFile(path);
+            if (file.size() < 128 || (LoadU32LE(file.data() + 8) & kFlagCompressed) == 0) {
+                continue;
+            }
+            const std::int32_t outerVersion = static_cast<std::int32_t>(LoadU32LE(file.data() + 4));
+            const std::uint32_t offset = LoadU32LE(file.data() + (outerVersion == kChunkedVersion ? 16 : 20));
+            const test::Bytes inner =
+                test::ZlibUncompress(test::Bytes(file.begin() + offset, file.end()), LoadU32LE(file.data() + 12));
+            std::size_t firstLoading = 0;
+            for (std::size_t size = 16; size < inner.size(); ++size) {
+                test::Bytes cut(inner.begin(), inner.begin() + static_cast<std::ptrdiff_t>(size));
+                test::PatchWord(cut, 12, static_cast<std::uint32_t>(size));
+                TVXScene scene;
+                TVXFileReader reader(ByteBuffer::CopyOf(test::CompressedFile(outerVersion, cut)));
+                const int status = ParseScene(reader, scene);
+                if (status == kLoadOk && firstLoading == 0) {
+                    firstLoading = size;
+                }
+                ASSERT_EQ(status, firstLoading == 0 ? kLoadFailed : kLoadOk) << path << " cut at " << size;
+            }
+        }
+    }
+}
 
 TEST(CorpusReplay, EveryFileEndsInAStatus) {
     std::vector<std::filesystem::path> files;
@@ -49,7 +82,7 @@ TEST(CorpusReplay, EveryFileEndsInAStatus) {
 TEST(CorpusReplay, TheSampleIsAnExportedVersion31File) {
     static std::uint32_t innerLength = 0;
     static int innerVersion = 0;
-    const LayoutReaders watch{nullptr, [](TVXFileReader& reader, TVXScene& scene) {
+    const LayoutReaders watch{nullptr, [](TVXFileReader& reader, TVXScene& scene, MemoryBudget&) {
                                   innerLength = reader.length();
                                   innerVersion = scene.version;
                                   return 1;

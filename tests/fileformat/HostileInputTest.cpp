@@ -18,7 +18,8 @@ constexpr std::size_t kOneMiB = 1 << 20;
 int Parse(const Bytes& file) {
     TVXFileReader reader(ByteBuffer::CopyOf(file));
     TVXScene scene;
-    const LayoutReaders accept{[](TVXFileReader&, TVXScene&, const LoadOptions&) { return 1; }, [](TVXFileReader&, TVXScene&) { return 1; }};
+    const LayoutReaders accept{[](TVXFileReader&, TVXScene&, const LoadOptions&, MemoryBudget&) { return 1; },
+                               [](TVXFileReader&, TVXScene&, MemoryBudget&) { return 1; }};
     return ParseScene(reader, scene, {}, accept);
 }
 

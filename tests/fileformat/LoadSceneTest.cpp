@@ -32,8 +32,10 @@ int Record(const char* layout, TVXFileReader& reader, TVXScene& scene) {
     }
     return g_readerResult;
 }
-int FakeVersion34(TVXFileReader& reader, TVXScene& scene, const LoadOptions&) { return Record("v34", reader, scene); }
-int FakeLegacy(TVXFileReader& reader, TVXScene& scene) { return Record("legacy", reader, scene); }
+int FakeVersion34(TVXFileReader& reader, TVXScene& scene, const LoadOptions&, MemoryBudget&) {
+    return Record("v34", reader, scene);
+}
+int FakeLegacy(TVXFileReader& reader, TVXScene& scene, MemoryBudget&) { return Record("legacy", reader, scene); }
 const LayoutReaders kFakes{FakeVersion34, FakeLegacy};
 
 class RecordingProgress : public LoadProgress {

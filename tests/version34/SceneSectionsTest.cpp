@@ -84,9 +84,9 @@ TEST(Version34Sections, AnimationsKeepNoMoreTracksThanTheyCarry) {
 
 class Version34EmbeddedFiles : public testing::Test {
 protected:
-    int Load(const ChunkWriter& files, bool write) {
+    int Load(const ChunkWriter& files, bool write, const ChunkWriter& after = {}) {
         ChunkWriter sections = OneGroup();
-        sections.Chunk(v34id::kEmbeddedFiles, files);
+        sections.Chunk(v34id::kEmbeddedFiles, files).Raw(after);
         const auto path = dir / "scene.tvx";
         WriteFile(path, Version34File(sections));
         NoProgress progress;
@@ -126,6 +126,20 @@ TEST_F(Version34EmbeddedFiles, WhoseBytesAreNotAllThereFailTheLoadBeforeAnything
     files.I32(2).Str("first.bin").I32(1).Zeros(1).Str("second.bin").I32(1000).Zeros(10);
     EXPECT_EQ(Load(files, true), kLoadFailed);
     EXPECT_EQ(dir.List(), (std::vector<std::string>{"scene.tvx"}));
+}
+
+TEST_F(Version34EmbeddedFiles, AreNotWrittenWhenALaterSectionFailsTheLoad) {
+    ChunkWriter brokenBones;
+    brokenBones.Chunk(v34id::kBones, ChunkWriter{}.I32(5));
+    EXPECT_EQ(Load(ThreeFiles(), true, brokenBones), kLoadFailed);
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"scene.tvx"}));
+}
+
+TEST_F(Version34EmbeddedFiles, WithAControlCharacterInTheNameAreSkipped) {
+    ChunkWriter files;
+    files.I32(2).Str("line\nbreak.png").I32(1).Zeros(1).Str("plain.png").I32(1).Zeros(1);
+    ASSERT_EQ(Load(files, true), kLoadOk);
+    EXPECT_EQ(dir.List(), (std::vector<std::string>{"plain.png", "scene.tvx"}));
 }
 
 }  // namespace

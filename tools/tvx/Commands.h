@@ -7,11 +7,14 @@
 #include <string>
 #include <vector>
 
+#include "fileformat/LoadOptions.h"
+
 namespace tvx::tool {
 
 struct ReadOptions {
     bool extractEmbeddedFiles = false;  // --extract
     bool processed = false;             // --processed (dump only)
+    std::uint64_t maxInflatedBytes = kDefaultMaxInflatedBytes;  // --max-inflated-mib
 };
 
 // What `tvx convert` writes: the exporter's options that apply to a saved
@@ -22,6 +25,7 @@ struct ConvertOptions {
     bool animation = true;
     bool colors = true;
     bool mapping = true;
+    std::uint64_t maxInflatedBytes = kDefaultMaxInflatedBytes;  // --max-inflated-mib
 };
 
 // What `tvx import` does: the options dialog's answers, where the host

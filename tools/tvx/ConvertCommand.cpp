@@ -4,9 +4,9 @@
 #include "fileformat/ExporterData.h"
 #include "fileformat/FileConstants.h"
 #include "fileformat/LoadScene.h"
-#include "fileformat/LoadStatusMessage.h"
 #include "fileformat/SaveSceneFile.h"
 #include "tools/tvx/Commands.h"
+#include "tools/tvx/LoadFailure.h"
 
 namespace tvx::tool {
 namespace {
@@ -39,9 +39,13 @@ int RunConvert(const std::filesystem::path& input, const std::filesystem::path& 
     TVXExporterData data;
     data.options = OptionsFor(options);
     NoProgress progress;
-    const int status = LoadScene(data.scene, from, progress, LoadOptions::AsStored());
+    LoadOptions loadOptions = LoadOptions::AsStored();
+    loadOptions.maxInflatedBytes = options.maxInflatedBytes;
+    LoadLimit limit = LoadLimit::None;
+    loadOptions.limitHit = &limit;
+    const int status = LoadScene(data.scene, from, progress, loadOptions);
     if (status != kLoadOk) {
-        err << "tvx: " << input.string() << ": " << LoadStatusMessage(status) << " (status " << status << ")\n";
+        PrintLoadFailure(err, input, status, limit, options.maxInflatedBytes);
         return 1;
     }
     if (SaveSceneFile(data, to) != 1) {

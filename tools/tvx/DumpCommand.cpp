@@ -16,6 +16,7 @@ int RunDump(const std::filesystem::path& file, const ReadOptions& options, std::
     loadOptions.writeEmbeddedFiles = options.extractEmbeddedFiles;
     loadOptions.processLoadedScene = options.processed;
     loadOptions.poseTables = &poses;
+    loadOptions.maxInflatedBytes = options.maxInflatedBytes;
     const int status = LoadScene(scene, file, progress, loadOptions);
     const nlohmann::ordered_json result =
         options.processed ? ProcessedLoadResultJson(status, scene, poses) : LoadResultJson(status, scene);

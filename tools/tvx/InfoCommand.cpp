@@ -7,8 +7,8 @@
 #include "fileformat/FileConstants.h"
 #include "fileformat/HeaderSummary.h"
 #include "fileformat/LoadScene.h"
-#include "fileformat/LoadStatusMessage.h"
 #include "tools/tvx/Commands.h"
+#include "tools/tvx/LoadFailure.h"
 
 namespace tvx::tool {
 namespace {
@@ -104,16 +104,19 @@ int RunInfo(const std::filesystem::path& file, const ReadOptions& options, std::
     out << "file:        " << file.string() << '\n';
     // Before the load: loading moves the current directory to the scene's
     // folder, so a relative path would no longer name the file.
-    if (const auto header = SummarizeHeader(file)) {
+    if (const auto header = SummarizeHeader(file, options.maxInflatedBytes)) {
         PrintContainer(out, *header);
     }
     TVXScene scene;
     NoProgress progress;
     LoadOptions loadOptions = LoadOptions::AsStored();
     loadOptions.writeEmbeddedFiles = options.extractEmbeddedFiles;
+    loadOptions.maxInflatedBytes = options.maxInflatedBytes;
+    LoadLimit limit = LoadLimit::None;
+    loadOptions.limitHit = &limit;
     const int status = LoadScene(scene, file, progress, loadOptions);
     if (status != kLoadOk) {
-        err << "tvx: " << file.string() << ": " << LoadStatusMessage(status) << " (status " << status << ")\n";
+        PrintLoadFailure(err, file, status, limit, options.maxInflatedBytes);
         return 1;
     }
     PrintScene(out, scene);

@@ -17,10 +17,18 @@ int main(int argc, char** argv) {
 
     CLI::App* info = app.add_subcommand("info", "Summarise what a scene file holds");
     CLI::App* dump = app.add_subcommand("dump", "Write the scene as read to stdout as JSON");
+    // The inflate ceiling, in MiB; lengths are 32-bit, so 4095 is the most.
+    std::uint64_t maxInflatedMiB = tvx::kDefaultMaxInflatedBytes >> 20;
+    const auto addInflateLimit = [&](CLI::App* verb) {
+        verb->add_option("--max-inflated-mib", maxInflatedMiB,
+                         "Refuse a compressed file whose content inflates to more (default 1024)")
+            ->check(CLI::Range(1, 4095));
+    };
     for (CLI::App* verb : {info, dump}) {
         verb->add_option("file", file, "TVX scene file")->required();
         verb->add_flag("--extract", options.extractEmbeddedFiles,
                        "Write the files a version-34 scene embeds into the scene's folder");
+        addInflateLimit(verb);
     }
     dump->add_flag("--processed", options.processed,
                    "Show the scene as the importer builds from it: Z-up, triangulated, names made safe, "
@@ -46,6 +54,7 @@ int main(int argc, char** argv) {
     convert->add_flag("--no-animation", noAnimation, "Write no animations");
     convert->add_flag("--no-color", noColor, "Write no vertex colours");
     convert->add_flag("--no-mapping", noMapping, "Version 9: write every UV as (0, 0)");
+    addInflateLimit(convert);
 
     tvx::tool::ImportCommandOptions importOptions;
     importOptions.pluginFolder = tvx::tool::DefaultPluginFolder();
@@ -136,9 +145,11 @@ int main(int argc, char** argv) {
         convertOptions.animation = !noAnimation;
         convertOptions.colors = !noColor;
         convertOptions.mapping = !noMapping;
+        convertOptions.maxInflatedBytes = maxInflatedMiB << 20;
         return tvx::tool::RunConvert(file, output, convertOptions, std::cerr);
     }
 
+    options.maxInflatedBytes = maxInflatedMiB << 20;
     if (info->parsed()) {
         return tvx::tool::RunInfo(file, options, std::cout, std::cerr);
     }

@@ -1,0 +1,21 @@
+#include "tools/tvx/LoadFailure.h"
+
+#include <ostream>
+
+#include "fileformat/LoadStatusMessage.h"
+
+namespace tvx::tool {
+
+void PrintLoadFailure(std::ostream& err, const std::filesystem::path& file, int status, LoadLimit limit,
+                      std::uint64_t maxInflatedBytes) {
+    err << "tvx: " << file.string() << ": " << LoadStatusMessage(status) << " (status " << status << ")";
+    if (limit != LoadLimit::None) {
+        err << ": " << LoadLimitMessage(limit, maxInflatedBytes);
+        if (limit == LoadLimit::InflatedSize) {
+            err << "; --max-inflated-mib raises the limit";
+        }
+    }
+    err << '\n';
+}
+
+}  // namespace tvx::tool
