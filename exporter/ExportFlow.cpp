@@ -1,6 +1,7 @@
 #include "exporter/ExportFlow.h"
 
 #include <array>
+#include <cstdio>
 #include <new>
 #include <system_error>
 
@@ -28,6 +29,18 @@ void TellError(hostapi::Platform& platform, hostapi::LPCSTR text) {
 bool AskForOptions(hostapi::Platform& platform, ExportOptions& options) {
     return platform.DialogBoxParamA(TheModule().instance, &ExportOptionsTemplate(), platform.GetActiveWindow(),
                                     ExportOptionsDlgProc, reinterpret_cast<hostapi::LPARAM>(&options)) == 1;
+}
+
+// Told after an export ended by an exception; whatever fails here too is
+// dropped, since the failure itself is what the result says.
+void TellFailure(hostapi::Interface* ip, hostapi::LPCSTR text) noexcept {
+    if (ip == nullptr) {
+        return;
+    }
+    try {
+        TellError(ip->GetPlatform(), text);
+    } catch (...) {
+    }
 }
 
 void ApplyTransforms(TVXExporterData& data) {
@@ -60,15 +73,15 @@ int SaveDocument(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::Platf
         TellError(platform, "There was an error opening the file.");
         return 0;
     }
-    ApplyTransforms(data);
     int saved = 0;
     try {
+        ApplyTransforms(data);
         saved = SaveSceneFileVia(data, file, temporary.data(), fileName);
-    } catch (const std::bad_alloc&) {
-        // Only the paths can throw here; the file was not written yet.
+    } catch (...) {
+        // Out of memory in the transforms or the paths, before the target
+        // was touched. Removing the temporary file must not need memory.
         (void)file.Close();
-        std::error_code ignored;
-        std::filesystem::remove(temporary.data(), ignored);
+        (void)std::remove(temporary.data());
     }
     // The save leaves the target untouched when it fails; say so, or the
     // user would be told nothing at all.
@@ -95,6 +108,19 @@ int RunExport(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::ExpInter
     }
     ClearScene(data.scene);
     return 1;
+}
+
+int GuardedExport(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::ExpInterface* ei, hostapi::Interface* ip,
+                  bool suppressPrompts, hostapi::DWORD optionBits) noexcept {
+    try {
+        return RunExport(data, fileName, ei, ip, suppressPrompts, optionBits);
+    } catch (const std::bad_alloc&) {
+        TellFailure(ip, "There was not enough memory to export the file.");
+    } catch (...) {
+        TellFailure(ip, "There was an error exporting the file.");
+    }
+    ClearScene(data.scene);
+    return 0;
 }
 
 }  // namespace tvx::exporter

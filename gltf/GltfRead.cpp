@@ -49,6 +49,11 @@ tinygltf::Model Load(const std::string& name, const LoadStep& load, HostScene& s
     std::string err;
     std::string warn;
     if (!load(loader, model, err, warn)) {
+        // tinygltf reports any exception of its JSON parse by its text, so
+        // memory running out would read as a fault of the file.
+        if (err == std::bad_alloc().what()) {
+            throw std::bad_alloc();
+        }
         throw GltfError(name + ": " + (err.empty() ? "cannot be read as glTF" : err));
     }
     if (!warn.empty()) {
@@ -188,6 +193,15 @@ Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene
 
 namespace {
 
+// The message itself may find no memory; the short text then needs none.
+void SayOutOfMemory(const std::string& name, std::string& error) noexcept {
+    try {
+        error = name + ": out of memory";
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    }
+}
+
 std::optional<ReadResult> Read(const std::string& name, const std::string& stem, const LoadStep& load,
                                const ReadOptions& options, ReadSummary& summary, std::string& error) {
     summary = ReadSummary{};
@@ -201,7 +215,7 @@ std::optional<ReadResult> Read(const std::string& name, const std::string& stem,
     } catch (const GltfError& e) {
         error = e.what();
     } catch (const std::bad_alloc&) {
-        error = name + ": out of memory";
+        SayOutOfMemory(name, error);
     } catch (const std::exception& e) {
         error = name + ": " + e.what();
     }

@@ -2,17 +2,32 @@
 // the two plug-ins on the stand-in host.
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/PluginLibrary.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+// Says what ran out of memory in a line that needs none of it.
+int OutOfMemory(const char* doing, const std::string& file) noexcept {
+    std::fputs("tvx: out of memory while ", stderr);
+    std::fputs(doing, stderr);
+    if (!file.empty()) {
+        std::fputs(" ", stderr);
+        std::fputs(file.c_str(), stderr);
+    }
+    std::fputs("\n", stderr);
+    return 1;
+}
+
+int Run(int argc, char** argv, const char*& doing, std::string& file) {
     CLI::App app{"Look at and convert TVX scene files"};
     app.require_subcommand(1);
 
-    std::string file;
     tvx::tool::ReadOptions options;
 
     CLI::App* info = app.add_subcommand("info", "Summarise what a scene file holds");
@@ -117,6 +132,7 @@ int main(int argc, char** argv) {
         if (!exportPluginFolder.empty()) {
             exportOptions.pluginFolder = exportPluginFolder;
         }
+        doing = "exporting";
         return tvx::tool::RunExport(file, exportOutput, exportOptions, std::cerr);
     }
 
@@ -128,6 +144,7 @@ int main(int argc, char** argv) {
         if (!pluginFolder.empty()) {
             importOptions.pluginFolder = pluginFolder;
         }
+        doing = "importing";
         return tvx::tool::RunImport(file, importOptions, std::cout, std::cerr);
     }
 
@@ -136,14 +153,29 @@ int main(int argc, char** argv) {
         convertOptions.animation = !noAnimation;
         convertOptions.colors = !noColor;
         convertOptions.mapping = !noMapping;
+        doing = "converting";
         return tvx::tool::RunConvert(file, output, convertOptions, std::cerr);
     }
 
     if (info->parsed()) {
+        doing = "reading";
         return tvx::tool::RunInfo(file, options, std::cout, std::cerr);
     }
     if (dump->parsed()) {
+        doing = "dumping";
         return tvx::tool::RunDump(file, options, std::cout);
     }
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* doing = "reading the command line";
+    std::string file;
+    try {
+        return Run(argc, argv, doing, file);
+    } catch (const std::bad_alloc&) {
+        return OutOfMemory(doing, file);
+    }
 }
