@@ -3,7 +3,6 @@
 #include <array>
 #include <cstdio>
 #include <new>
-#include <system_error>
 
 #include "exporter/ConvertScene.h"
 #include "exporter/ExportOptionsDialog.h"
@@ -53,6 +52,18 @@ void ApplyTransforms(TVXExporterData& data) {
     }
 }
 
+// Writes the document, transformed as chosen, into the temporary file the
+// platform made and from there into the target; -1 when the temporary file
+// does not open.
+int SaveThrough(TVXExporterData& data, const char* temporary, hostapi::LPCSTR fileName) {
+    StdioOutputFile file;
+    if (!file.Open(temporary)) {
+        return -1;
+    }
+    ApplyTransforms(data);
+    return SaveSceneFileVia(data, file, temporary, fileName);
+}
+
 }  // namespace
 
 int SaveDocument(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::Platform& platform) {
@@ -66,22 +77,22 @@ int SaveDocument(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::Platf
         TellError(platform, "There was an error creating the file.");
         return 0;
     }
-    StdioOutputFile file;
-    if (!file.Open(temporary.data())) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary.data(), ignored);  // the empty file the platform made
-        TellError(platform, "There was an error opening the file.");
-        return 0;
-    }
     int saved = 0;
     try {
-        ApplyTransforms(data);
-        saved = SaveSceneFileVia(data, file, temporary.data(), fileName);
+        saved = SaveThrough(data, temporary.data(), fileName);
     } catch (...) {
         // Out of memory in the transforms or the paths, before the target
-        // was touched. Removing the temporary file must not need memory.
-        (void)file.Close();
+        // was touched.
+        saved = 0;
+    }
+    if (saved <= 0) {
+        // The empty file the platform made, or what was written into it;
+        // removed without needing memory.
         (void)std::remove(temporary.data());
+    }
+    if (saved < 0) {
+        TellError(platform, "There was an error opening the file.");
+        return 0;
     }
     // The save leaves the target untouched when it fails; say so, or the
     // user would be told nothing at all.

@@ -223,10 +223,8 @@ std::optional<ReadResult> Read(const std::string& name, const std::string& stem,
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file, const ReadOptions& options,
-                                              ReadSummary& summary, std::string& error) {
+std::optional<ReadResult> ReadFile(const std::filesystem::path& file, const ReadOptions& options,
+                                   ReadSummary& summary, std::string& error) {
     const bool binary = file.extension() == ".glb" || file.extension() == ".GLB";
     const LoadStep load = [&](tinygltf::TinyGLTF& loader, tinygltf::Model& model, std::string& err,
                               std::string& warn) {
@@ -236,9 +234,8 @@ std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file,
     return Read(file.filename().string(), file.stem().string(), load, options, summary, error);
 }
 
-std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char> bytes, const std::string& name,
-                                                   const ReadOptions& options, ReadSummary& summary,
-                                                   std::string& error) {
+std::optional<ReadResult> ReadBytes(std::span<const unsigned char> bytes, const std::string& name,
+                                    const ReadOptions& options, ReadSummary& summary, std::string& error) {
     if (bytes.size() > std::numeric_limits<unsigned int>::max()) {
         summary = ReadSummary{};
         error = name + ": too large to be read";
@@ -254,6 +251,32 @@ std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char
                                                    length, "");
     };
     return Read(name, std::filesystem::path(name).stem().string(), load, options, summary, error);
+}
+
+// Read, and the names it is given, with running out of memory while the
+// names are made told like running out inside it.
+template <class Start>
+std::optional<ReadResult> Guarded(ReadSummary& summary, std::string& error, Start start) {
+    try {
+        return start();
+    } catch (const std::bad_alloc&) {
+        summary = ReadSummary{};
+        error = "out of memory";
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file, const ReadOptions& options,
+                                              ReadSummary& summary, std::string& error) {
+    return Guarded(summary, error, [&] { return ReadFile(file, options, summary, error); });
+}
+
+std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char> bytes, const std::string& name,
+                                                   const ReadOptions& options, ReadSummary& summary,
+                                                   std::string& error) {
+    return Guarded(summary, error, [&] { return ReadBytes(bytes, name, options, summary, error); });
 }
 
 }  // namespace tvx::gltf

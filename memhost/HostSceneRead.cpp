@@ -17,6 +17,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "memhost/JsonTeardown.h"
 #include "memhost/MemHost.h"
 
 namespace memhost {
@@ -1312,6 +1313,7 @@ std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error
             return nullptr;
         }
         Json doc;
+        const TearDownAtExit<Json> releaseWithoutMemory(doc);
         try {
             doc = Json::parse(text);
         } catch (const Json::parse_error& e) {
