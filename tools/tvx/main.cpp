@@ -2,29 +2,18 @@
 // the two plug-ins on the stand-in host.
 #include <CLI/CLI.hpp>
 
-#include <cstdio>
 #include <iostream>
 #include <new>
 #include <string>
 
 #include "tools/tvx/Commands.h"
+#include "tools/tvx/MemoryReserve.h"
 #include "tools/tvx/PluginLibrary.h"
 
 namespace {
 
-// Says what ran out of memory in a line that needs none of it.
-int OutOfMemory(const char* doing, const std::string& file) noexcept {
-    std::fputs("tvx: out of memory while ", stderr);
-    std::fputs(doing, stderr);
-    if (!file.empty()) {
-        std::fputs(" ", stderr);
-        std::fputs(file.c_str(), stderr);
-    }
-    std::fputs("\n", stderr);
-    return 1;
-}
-
-int Run(int argc, char** argv, const char*& doing, std::string& file) {
+int Run(int argc, char** argv, tvx::tool::CommandInProgress& command) {
+    std::string& file = command.file;
     CLI::App app{"Look at and convert TVX scene files"};
     app.require_subcommand(1);
 
@@ -113,7 +102,8 @@ int Run(int argc, char** argv, const char*& doing, std::string& file) {
     CLI::Option* selectedOption = exportVerb->add_option(
         "--selected", exportOptions.selected, "Export only these nodes, by name, as the selection");
     exportVerb->add_flag("--no-prompt", exportOptions.noPrompt,
-                         "Export without the options dialog, with the exporter's own options");
+                         "Export with the options dialog suppressed, as a script does; the flags above still "
+                         "apply, as the exporter's options from an earlier dialog");
     exportVerb->add_option("--plugins", exportPluginFolder, "Folder holding tvxwrite.dle");
 
     CLI11_PARSE(app, argc, argv);
@@ -132,7 +122,7 @@ int Run(int argc, char** argv, const char*& doing, std::string& file) {
         if (!exportPluginFolder.empty()) {
             exportOptions.pluginFolder = exportPluginFolder;
         }
-        doing = "exporting";
+        command.doing = "exporting";
         return tvx::tool::RunExport(file, exportOutput, exportOptions, std::cerr);
     }
 
@@ -144,7 +134,7 @@ int Run(int argc, char** argv, const char*& doing, std::string& file) {
         if (!pluginFolder.empty()) {
             importOptions.pluginFolder = pluginFolder;
         }
-        doing = "importing";
+        command.doing = "importing";
         return tvx::tool::RunImport(file, importOptions, std::cout, std::cerr);
     }
 
@@ -153,16 +143,16 @@ int Run(int argc, char** argv, const char*& doing, std::string& file) {
         convertOptions.animation = !noAnimation;
         convertOptions.colors = !noColor;
         convertOptions.mapping = !noMapping;
-        doing = "converting";
+        command.doing = "converting";
         return tvx::tool::RunConvert(file, output, convertOptions, std::cerr);
     }
 
     if (info->parsed()) {
-        doing = "reading";
+        command.doing = "reading";
         return tvx::tool::RunInfo(file, options, std::cout, std::cerr);
     }
     if (dump->parsed()) {
-        doing = "dumping";
+        command.doing = "dumping";
         return tvx::tool::RunDump(file, options, std::cout);
     }
     return 2;
@@ -171,11 +161,11 @@ int Run(int argc, char** argv, const char*& doing, std::string& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const char* doing = "reading the command line";
-    std::string file;
+    tvx::tool::CommandInProgress command;
+    tvx::tool::KeepMemoryReserve(command);
     try {
-        return Run(argc, argv, doing, file);
+        return Run(argc, argv, command);
     } catch (const std::bad_alloc&) {
-        return OutOfMemory(doing, file);
+        return tvx::tool::ReportOutOfMemory(command);
     }
 }
