@@ -1,8 +1,8 @@
 #include "exporter/ExportFlow.h"
 
 #include <array>
+#include <cstdio>
 #include <new>
-#include <system_error>
 
 #include "exporter/ConvertScene.h"
 #include "exporter/ExportOptionsDialog.h"
@@ -30,6 +30,18 @@ bool AskForOptions(hostapi::Platform& platform, ExportOptions& options) {
                                     ExportOptionsDlgProc, reinterpret_cast<hostapi::LPARAM>(&options)) == 1;
 }
 
+// Told after an export ended by an exception; whatever fails here too is
+// dropped, since the failure itself is what the result says.
+void TellFailure(hostapi::Interface* ip, hostapi::LPCSTR text) noexcept {
+    if (ip == nullptr) {
+        return;
+    }
+    try {
+        TellError(ip->GetPlatform(), text);
+    } catch (...) {
+    }
+}
+
 void ApplyTransforms(TVXExporterData& data) {
     // Swap first: the centre is taken in the file's space.
     if (IsOn(data.options.swapScene)) {
@@ -38,6 +50,18 @@ void ApplyTransforms(TVXExporterData& data) {
     if (IsOn(data.options.centerScene)) {
         CenterOnBounds(data.scene, 0, 1);
     }
+}
+
+// Writes the document, transformed as chosen, into the temporary file the
+// platform made and from there into the target; -1 when the temporary file
+// does not open.
+int SaveThrough(TVXExporterData& data, const char* temporary, hostapi::LPCSTR fileName) {
+    StdioOutputFile file;
+    if (!file.Open(temporary)) {
+        return -1;
+    }
+    ApplyTransforms(data);
+    return SaveSceneFileVia(data, file, temporary, fileName);
 }
 
 }  // namespace
@@ -53,22 +77,22 @@ int SaveDocument(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::Platf
         TellError(platform, "There was an error creating the file.");
         return 0;
     }
-    StdioOutputFile file;
-    if (!file.Open(temporary.data())) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary.data(), ignored);  // the empty file the platform made
-        TellError(platform, "There was an error opening the file.");
-        return 0;
-    }
-    ApplyTransforms(data);
     int saved = 0;
     try {
-        saved = SaveSceneFileVia(data, file, temporary.data(), fileName);
-    } catch (const std::bad_alloc&) {
-        // Only the paths can throw here; the file was not written yet.
-        (void)file.Close();
-        std::error_code ignored;
-        std::filesystem::remove(temporary.data(), ignored);
+        saved = SaveThrough(data, temporary.data(), fileName);
+    } catch (...) {
+        // Out of memory in the transforms or the paths, before the target
+        // was touched.
+        saved = 0;
+    }
+    if (saved <= 0) {
+        // The empty file the platform made, or what was written into it;
+        // removed without needing memory.
+        (void)std::remove(temporary.data());
+    }
+    if (saved < 0) {
+        TellError(platform, "There was an error opening the file.");
+        return 0;
     }
     // The save leaves the target untouched when it fails; say so, or the
     // user would be told nothing at all.
@@ -95,6 +119,19 @@ int RunExport(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::ExpInter
     }
     ClearScene(data.scene);
     return 1;
+}
+
+int GuardedExport(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::ExpInterface* ei, hostapi::Interface* ip,
+                  bool suppressPrompts, hostapi::DWORD optionBits) noexcept {
+    try {
+        return RunExport(data, fileName, ei, ip, suppressPrompts, optionBits);
+    } catch (const std::bad_alloc&) {
+        TellFailure(ip, "There was not enough memory to export the file.");
+    } catch (...) {
+        TellFailure(ip, "There was an error exporting the file.");
+    }
+    ClearScene(data.scene);
+    return 0;
 }
 
 }  // namespace tvx::exporter

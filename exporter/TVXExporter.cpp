@@ -21,7 +21,7 @@ void TVXExporter::ShowAbout(hostapi::HWND) {}
 
 int TVXExporter::DoExport(hostapi::LPCSTR name, hostapi::ExpInterface* ei, hostapi::Interface* i,
                           hostapi::BOOL suppressPrompts, hostapi::DWORD options) {
-    return RunExport(data, name, ei, i, suppressPrompts != hostapi::FALSE, options);
+    return GuardedExport(data, name, ei, i, suppressPrompts != hostapi::FALSE, options);
 }
 
 hostapi::BOOL TVXExporter::SupportsOptions(int, hostapi::DWORD options) {

@@ -38,8 +38,15 @@ bool AtomicFile::Open(const std::filesystem::path& target) {
     if (!file_.valid()) {
         return false;
     }
-    target_ = target;
-    temporary_ = pattern;
+    try {
+        target_ = target;
+        temporary_ = pattern;
+    } catch (...) {
+        // Out of memory for the names: the file just made must not stay.
+        (void)file_.Close();
+        ::unlink(pattern.c_str());
+        throw;
+    }
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "fileformat/LoadScene.h"
 
 #include <array>
+#include <new>
 #include <system_error>
 
 #include "fileformat/Decompress.h"
@@ -165,6 +166,23 @@ int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& option
     return status;
 }
 
+namespace {
+
+// The path as absolute, so that its folder means something wherever the
+// process moves; false when there is no memory to hold it.
+bool KeepScenePath(TVXScene& scene, const std::filesystem::path& path) {
+    try {
+        std::error_code ignored;
+        const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+        scene.scenePath = absolute.empty() ? path : absolute;
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+}  // namespace
+
 int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
               const LoadOptions& options, const LayoutReaders& layouts) {
     ClearScene(scene);
@@ -178,9 +196,9 @@ int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& 
     case WholeFileResult::Ok:
         break;
     }
-    std::error_code ignored;
-    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
-    scene.scenePath = absolute.empty() ? path : absolute;
+    if (!KeepScenePath(scene, path)) {
+        return kLoadFailed;
+    }
     progress.Start(kReadingTitle);
     progress.Update(0);
 
@@ -195,9 +213,13 @@ int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& 
         // The host shows 25 percent once the file is read and 50 once the
         // scene has been prepared for building; the importer ends the bar.
         progress.Update(25);
-        if (options.processLoadedScene) {
-            ProcessLoadedScene(scene, poses);
+        if (options.processLoadedScene && ProcessLoadedScene(scene, poses) != 1) {
+            // A scene prepared in part (polygons left uncut, bones unposed)
+            // would build a wrong scene that looks right.
+            status = kLoadFailed;
         }
+    }
+    if (status == kLoadOk) {
         progress.Update(50);
     } else {
         ClearScene(scene);

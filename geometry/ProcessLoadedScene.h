@@ -9,9 +9,10 @@
 
 namespace tvx {
 
-// Never fails: each step does nothing where its arrays are missing, and a
-// step that runs out of memory leaves its part as it was (or its pose table
-// empty).
-void ProcessLoadedScene(TVXScene& scene, PoseTables& tables);
+// Each step does nothing where its arrays are missing, and a step that runs
+// out of memory leaves its part as it was (or its pose table empty). 1 when
+// every step with something to do did it; 0 when one ran out of memory, so
+// that the scene is only partly prepared and must not be built from.
+int ProcessLoadedScene(TVXScene& scene, PoseTables& tables);
 
 }  // namespace tvx

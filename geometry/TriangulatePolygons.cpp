@@ -54,8 +54,12 @@ void FillFaceList(const TVXFaceList& source, TVXFaceList& target) {
 
 }  // namespace
 
+bool NeedsTriangulation(const TVXScene& scene) {
+    return !scene.faceLists.empty() && !scene.vertices.empty() && AnyPolygonAboveTriangle(scene.faceLists);
+}
+
 int TriangulatePolygons(TVXScene& scene) {
-    if (scene.faceLists.empty() || scene.vertices.empty() || !AnyPolygonAboveTriangle(scene.faceLists)) {
+    if (!NeedsTriangulation(scene)) {
         return 0;
     }
     try {

@@ -40,4 +40,8 @@ void ForEachTriangle(int n, Fn&& fn) {
 // lists were replaced.
 int TriangulatePolygons(TVXScene& scene);
 
+// Whether TriangulatePolygons has anything to cut: face lists, vertices and
+// a polygon of 4 corners or more.
+[[nodiscard]] bool NeedsTriangulation(const TVXScene& scene);
+
 }  // namespace tvx

@@ -49,6 +49,11 @@ tinygltf::Model Load(const std::string& name, const LoadStep& load, HostScene& s
     std::string err;
     std::string warn;
     if (!load(loader, model, err, warn)) {
+        // tinygltf reports any exception of its JSON parse by its text, so
+        // memory running out would read as a fault of the file.
+        if (err == std::bad_alloc().what()) {
+            throw std::bad_alloc();
+        }
         throw GltfError(name + ": " + (err.empty() ? "cannot be read as glTF" : err));
     }
     if (!warn.empty()) {
@@ -188,6 +193,15 @@ Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene
 
 namespace {
 
+// The message itself may find no memory; the short text then needs none.
+void SayOutOfMemory(const std::string& name, std::string& error) noexcept {
+    try {
+        error = name + ": out of memory";
+    } catch (const std::bad_alloc&) {
+        error = "out of memory";
+    }
+}
+
 std::optional<ReadResult> Read(const std::string& name, const std::string& stem, const LoadStep& load,
                                const ReadOptions& options, ReadSummary& summary, std::string& error) {
     summary = ReadSummary{};
@@ -201,7 +215,7 @@ std::optional<ReadResult> Read(const std::string& name, const std::string& stem,
     } catch (const GltfError& e) {
         error = e.what();
     } catch (const std::bad_alloc&) {
-        error = name + ": out of memory";
+        SayOutOfMemory(name, error);
     } catch (const std::exception& e) {
         error = name + ": " + e.what();
     }
@@ -209,10 +223,8 @@ std::optional<ReadResult> Read(const std::string& name, const std::string& stem,
     return std::nullopt;
 }
 
-}  // namespace
-
-std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file, const ReadOptions& options,
-                                              ReadSummary& summary, std::string& error) {
+std::optional<ReadResult> ReadFile(const std::filesystem::path& file, const ReadOptions& options,
+                                   ReadSummary& summary, std::string& error) {
     const bool binary = file.extension() == ".glb" || file.extension() == ".GLB";
     const LoadStep load = [&](tinygltf::TinyGLTF& loader, tinygltf::Model& model, std::string& err,
                               std::string& warn) {
@@ -222,9 +234,8 @@ std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file,
     return Read(file.filename().string(), file.stem().string(), load, options, summary, error);
 }
 
-std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char> bytes, const std::string& name,
-                                                   const ReadOptions& options, ReadSummary& summary,
-                                                   std::string& error) {
+std::optional<ReadResult> ReadBytes(std::span<const unsigned char> bytes, const std::string& name,
+                                    const ReadOptions& options, ReadSummary& summary, std::string& error) {
     if (bytes.size() > std::numeric_limits<unsigned int>::max()) {
         summary = ReadSummary{};
         error = name + ": too large to be read";
@@ -240,6 +251,32 @@ std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char
                                                    length, "");
     };
     return Read(name, std::filesystem::path(name).stem().string(), load, options, summary, error);
+}
+
+// Read, and the names it is given, with running out of memory while the
+// names are made told like running out inside it.
+template <class Start>
+std::optional<ReadResult> Guarded(ReadSummary& summary, std::string& error, Start start) {
+    try {
+        return start();
+    } catch (const std::bad_alloc&) {
+        summary = ReadSummary{};
+        error = "out of memory";
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+std::optional<ReadResult> ReadGltfAsHostScene(const std::filesystem::path& file, const ReadOptions& options,
+                                              ReadSummary& summary, std::string& error) {
+    return Guarded(summary, error, [&] { return ReadFile(file, options, summary, error); });
+}
+
+std::optional<ReadResult> ReadGltfBytesAsHostScene(std::span<const unsigned char> bytes, const std::string& name,
+                                                   const ReadOptions& options, ReadSummary& summary,
+                                                   std::string& error) {
+    return Guarded(summary, error, [&] { return ReadBytes(bytes, name, options, summary, error); });
 }
 
 }  // namespace tvx::gltf

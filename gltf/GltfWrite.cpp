@@ -118,20 +118,32 @@ void GiveJointsOneRoot(GltfScene& scene) {
     scene.model.scenes[0].nodes = {static_cast<int>(scene.model.nodes.size() - 1)};
 }
 
-bool Save(const tinygltf::Model& model, const std::filesystem::path& file, std::string& error) {
-    tinygltf::TinyGLTF writer;
-    // Images stay where they are, referred to by their URIs.
-    writer.SetImageWriter(nullptr, nullptr);
-    const bool binary = LowerExtension(file) == ".glb";
-    if (writer.WriteGltfSceneToFile(&model, file.string(), false, binary, true, binary)) {
-        return true;
-    }
-    error = "cannot write " + file.string();
+// The file and, for ".gltf", the buffer beside it.
+void RemoveOutput(const tinygltf::Model& model, const std::filesystem::path& file, bool binary) {
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
     if (!binary && !model.buffers.empty()) {
         std::filesystem::remove(file.parent_path() / model.buffers[0].uri, ignored);
     }
+}
+
+// Nothing of the output stays when writing fails, also when it fails by
+// running out of memory.
+bool Save(const tinygltf::Model& model, const std::filesystem::path& file, std::string& error) {
+    tinygltf::TinyGLTF writer;
+    // Images stay where they are, referred to by their URIs.
+    writer.SetImageWriter(nullptr, nullptr);
+    const bool binary = LowerExtension(file) == ".glb";
+    try {
+        if (writer.WriteGltfSceneToFile(&model, file.string(), false, binary, true, binary)) {
+            return true;
+        }
+        error = "cannot write " + file.string();
+    } catch (...) {
+        RemoveOutput(model, file, binary);
+        throw;
+    }
+    RemoveOutput(model, file, binary);
     return false;
 }
 

@@ -82,7 +82,7 @@ void BuildBones(ImportSession& session) {
         MakeBoneObject(session, i, *node);
         LinkToParent(session, i);
         node->SetName(session.scene.bones[static_cast<std::size_t>(i)].name.wide());
-        session.ii.AddNodeToScene(node);
+        session.builtNodes.push_back(node);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "importer/ImportFlow.h"
 
 #include <filesystem>
+#include <new>
 #include <string>
 
 #include "fileformat/FileConstants.h"
@@ -44,6 +45,19 @@ bool AskForOptions(hostapi::Platform& platform, ImportOptions& options) {
     return result != 0 && result != 2 && result != -1;
 }
 
+// Told after an import ended by an exception; whatever fails here too is
+// dropped, since the failure itself is what the result says.
+void TellFailure(hostapi::Interface* ip, const hostapi::MCHAR* text) noexcept {
+    if (ip == nullptr) {
+        return;
+    }
+    try {
+        hostapi::Platform& platform = ip->GetPlatform();
+        (void)platform.MessageBoxW(platform.GetActiveWindow(), text, u"Error", hostapi::MB_OK | hostapi::MB_ICONERROR);
+    } catch (...) {
+    }
+}
+
 }  // namespace
 
 int RunImport(const hostapi::MCHAR* fileName, hostapi::ImpInterface* ii, hostapi::Interface* ip, bool suppressPrompts,
@@ -73,6 +87,18 @@ int RunImport(const hostapi::MCHAR* fileName, hostapi::ImpInterface* ii, hostapi
     }
     session.Release();
     return 1;
+}
+
+int GuardedImport(const hostapi::MCHAR* fileName, hostapi::ImpInterface* ii, hostapi::Interface* ip,
+                  bool suppressPrompts, ImportOptions& options) noexcept {
+    try {
+        return RunImport(fileName, ii, ip, suppressPrompts, options);
+    } catch (const std::bad_alloc&) {
+        TellFailure(ip, u"There was not enough memory to import the file.");
+    } catch (...) {
+        TellFailure(ip, u"There was an error importing the file.");
+    }
+    return 0;
 }
 
 }  // namespace tvx::importer

@@ -14,4 +14,11 @@ namespace tvx::importer {
 int RunImport(const hostapi::MCHAR* fileName, hostapi::ImpInterface* ii, hostapi::Interface* ip, bool suppressPrompts,
               ImportOptions& options);
 
+// RunImport with nothing thrown past it, for the host's call. An import
+// that ends by an exception (memory running out, in the plug-in or in the
+// host) has put nothing into the scene; the user is told, with a text that
+// needs no memory, and the result is 0.
+int GuardedImport(const hostapi::MCHAR* fileName, hostapi::ImpInterface* ii, hostapi::Interface* ip,
+                  bool suppressPrompts, ImportOptions& options) noexcept;
+
 }  // namespace tvx::importer

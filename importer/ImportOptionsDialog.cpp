@@ -59,8 +59,10 @@ void StoreOptions(hostapi::HWND dialog, ImportOptions& options) {
 
 const hostapi::DialogTemplate& ImportOptionsTemplate() { return kTemplate; }
 
-hostapi::INT_PTR ImportOptionsDialogProc(hostapi::HWND dialog, hostapi::UINT message, hostapi::WPARAM wParam,
-                                         hostapi::LPARAM lParam) {
+namespace {
+
+hostapi::INT_PTR HandleMessage(hostapi::HWND dialog, hostapi::UINT message, hostapi::WPARAM wParam,
+                               hostapi::LPARAM lParam) {
     if (message == hostapi::WM_INITDIALOG) {
         g_editedOptions = reinterpret_cast<ImportOptions*>(lParam);
         if (g_editedOptions != nullptr) {
@@ -75,7 +77,10 @@ hostapi::INT_PTR ImportOptionsDialogProc(hostapi::HWND dialog, hostapi::UINT mes
     switch (hostapi::LOWORD(wParam)) {
     case hostapi::IDOK:
         if (g_editedOptions != nullptr) {
-            StoreOptions(dialog, *g_editedOptions);
+            // Read whole before it is kept, so a read that fails keeps none.
+            ImportOptions chosen = *g_editedOptions;
+            StoreOptions(dialog, chosen);
+            *g_editedOptions = chosen;
         }
         (void)hostapi::EndDialog(dialog, 1);
         return hostapi::TRUE;
@@ -84,6 +89,23 @@ hostapi::INT_PTR ImportOptionsDialogProc(hostapi::HWND dialog, hostapi::UINT mes
         return hostapi::TRUE;
     default:
         return hostapi::FALSE;
+    }
+}
+
+}  // namespace
+
+hostapi::INT_PTR ImportOptionsDialogProc(hostapi::HWND dialog, hostapi::UINT message, hostapi::WPARAM wParam,
+                                         hostapi::LPARAM lParam) {
+    try {
+        return HandleMessage(dialog, message, wParam, lParam);
+    } catch (...) {
+        // The host ran out of memory under the dialog: it ends as one that
+        // could not be shown (-1), the options as they were.
+        try {
+            (void)hostapi::EndDialog(dialog, -1);
+        } catch (...) {
+        }
+        return hostapi::TRUE;
     }
 }
 

@@ -1,5 +1,6 @@
 // Everything one import works with: the document read from the file, the
-// options it builds with, the host, and the host nodes made for the bones.
+// options it builds with, the host, the host nodes made for the bones, and
+// what waits to join the host's scene until the whole build has succeeded.
 #pragma once
 
 #include <vector>
@@ -23,6 +24,11 @@ struct BoneHostNode {
 struct ImportSession {
     ImportSession(hostapi::ImpInterface& imp, hostapi::Interface& core)
         : ii(imp), ip(core), poses(ImporterPoseTables()) {}
+    ImportSession(const ImportSession&) = delete;
+    ImportSession& operator=(const ImportSession&) = delete;
+    // Also when the build ends by an exception: the pose tables are the
+    // process's and must not keep this document's pose.
+    ~ImportSession() { Release(); }
 
     hostapi::ImpInterface& ii;
     hostapi::Interface& ip;
@@ -31,6 +37,12 @@ struct ImportSession {
     // The builder's own copy: all on until an accepted dialog replaces it.
     ImportOptions options;
     std::vector<BoneHostNode> boneNodes;  // one per document bone once bones are built
+    // Nodes made so far, in the order made; they go into the scene only
+    // when the build has finished, so one that fails half-way shows nothing.
+    std::vector<hostapi::ImpNode*> builtNodes;
+    // The multi-material for the material editor's first slot, put there
+    // with the nodes.
+    hostapi::Mtl* editorMaterial = nullptr;
 
     // The host node made for bone i, or null.
     [[nodiscard]] hostapi::INode* BoneNode(int i) const {
@@ -43,6 +55,7 @@ struct ImportSession {
         ClearScene(scene);
         poses.Release();
         boneNodes.clear();
+        builtNodes.clear();
     }
 };
 

@@ -38,7 +38,7 @@ void BuildViewNode(ImportSession& session, Record& record, MakeObject makeObject
     if (hostapi::Object* object = makeObject()) {
         node->Reference(object);
     }
-    session.ii.AddNodeToScene(node);
+    session.builtNodes.push_back(node);
     node->SetName(record.name.wide());
     node->SetTransform(0, RebuildViewTransform(record.transform));
 }

@@ -154,9 +154,7 @@ int BuildMaterials(ImportSession& session, hostapi::INode* node) {
         }
     }
     node->SetMtl(multi);
-    if (auto* editor = static_cast<hostapi::IMtlEditInterface*>(session.ip.GetCOREInterface(hostapi::MTLEDIT_INTERFACE))) {
-        editor->PutMtlToMtlEditor(multi, 0);
-    }
+    session.editorMaterial = multi;
     return 1;
 }
 

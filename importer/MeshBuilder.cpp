@@ -164,7 +164,7 @@ void BuildMesh(ImportSession& session) {
         mesh.buildNormals();
     }
     node->SetTransform(0, hostapi::Matrix3());
-    session.ii.AddNodeToScene(node);
+    session.builtNodes.push_back(node);
     node->SetName(kMeshNodeName);
 }
 

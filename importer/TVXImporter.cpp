@@ -1,5 +1,7 @@
 #include "importer/TVXImporter.h"
 
+#include <new>
+
 #include "importer/ImportFlow.h"
 
 namespace tvx::importer {
@@ -17,11 +19,13 @@ void TVXImporter::ShowAbout(hostapi::HWND) {}
 
 int TVXImporter::DoImport(const hostapi::MCHAR* name, hostapi::ImpInterface* ii, hostapi::Interface* i,
                           hostapi::BOOL suppressPrompts) {
-    return RunImport(name, ii, i, suppressPrompts != hostapi::FALSE, options);
+    return GuardedImport(name, ii, i, suppressPrompts != hostapi::FALSE, options);
 }
 
 int TVXClassDesc::IsPublic() { return 1; }
-void* TVXClassDesc::Create(hostapi::BOOL) { return static_cast<hostapi::SceneImport*>(new TVXImporter); }
+void* TVXClassDesc::Create(hostapi::BOOL) {
+    return static_cast<hostapi::SceneImport*>(new (std::nothrow) TVXImporter);
+}
 const hostapi::MCHAR* TVXClassDesc::ClassName() { return u"TarvexPro"; }
 hostapi::SClass_ID TVXClassDesc::SuperClassID() { return hostapi::SCENE_IMPORT_CLASS_ID; }
 hostapi::Class_ID TVXClassDesc::ClassID() { return kTVXImporterClassID; }

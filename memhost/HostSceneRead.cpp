@@ -17,6 +17,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "memhost/JsonTeardown.h"
 #include "memhost/MemHost.h"
 
 namespace memhost {
@@ -1312,6 +1313,7 @@ std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error
             return nullptr;
         }
         Json doc;
+        const TearDownAtExit<Json> releaseWithoutMemory(doc);
         try {
             doc = Json::parse(text);
         } catch (const Json::parse_error& e) {
@@ -1334,14 +1336,18 @@ std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error
         HostSceneReader reader(*host);
         reader.Scene(top.need("scene"), "scene");
         return host;
-    } catch (const ReadError& e) {
-        error = e.message;
+    } catch (ReadError& e) {
+        error = std::move(e.message);
     } catch (const std::bad_alloc&) {
-        error = "out of memory";
+        error = "out of memory";  // short enough to need no memory
     } catch (const nlohmann::json::exception& e) {
         // Every value is checked before it is used, so this is a fault of
-        // the reader; it still must not escape.
-        error = std::string("malformed value: ") + e.what();
+        // the reader; it still must not escape, nor its message either.
+        try {
+            error = std::string("malformed value: ") + e.what();
+        } catch (const std::bad_alloc&) {
+            error = "out of memory";
+        }
     }
     return nullptr;
 }

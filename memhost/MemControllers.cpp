@@ -84,12 +84,8 @@ void MemLinearController<Key>::SetNumKeys(int n) {
         context().Error("IKeyControl::SetNumKeys: negative count " + std::to_string(n));
         return;
     }
-    try {
-        keys_.resize(static_cast<std::size_t>(n));
-        orderStale_ = true;
-    } catch (const std::bad_alloc&) {
-        context().Error("IKeyControl::SetNumKeys: out of memory for " + std::to_string(n));
-    }
+    keys_.resize(static_cast<std::size_t>(n));
+    orderStale_ = true;
 }
 
 template <class Key>

@@ -1,7 +1,6 @@
 #include "memhost/MemHost.h"
 
 #include <cstdio>
-#include <new>
 #include <string>
 
 #include "memhost/Text.h"
@@ -17,17 +16,6 @@ std::string ClassText(hostapi::SClass_ID superClass, Class_ID classId) {
     return buffer;
 }
 
-// Runs a creation; an allocation failure is a null result, as the real host
-// gives when it cannot make the object.
-template <class Make>
-auto Create(HostContext& context, const char* call, Make make) -> decltype(make()) {
-    try {
-        return make();
-    } catch (const std::bad_alloc&) {
-        context.Error(std::string(call) + ": out of memory");
-        return nullptr;
-    }
-}
 
 }  // namespace
 
@@ -81,39 +69,36 @@ hostapi::Animatable* MemHost::CreateInstance(hostapi::SClass_ID superClassID, Cl
     if (context_.failures.ShouldFail(HostCall::CreateInstance, detail)) {
         return nullptr;
     }
-    return Create(context_, "Interface::CreateInstance", [&]() -> hostapi::Animatable* {
-        if (superClassID == hostapi::GEOMOBJECT_CLASS_ID && classID == hostapi::BONE_OBJ_CLASSID) {
-            return &context_.Adopt<MemBoneObject>(context_.objects);
-        }
-        if (superClassID == hostapi::OSM_CLASS_ID && classID == hostapi::SKIN_CLASSID) {
-            return &context_.Adopt<MemSkin>(context_.modifiers);
-        }
-        if (superClassID == hostapi::TEXMAP_CLASS_ID && classID == Class_ID(hostapi::RGBMULT_CLASS_ID, 0)) {
-            return &context_.Adopt<MemRGBMultiply>(context_.texmaps);
-        }
-        if (superClassID == hostapi::CTRL_POSITION_CLASS_ID &&
-            classID == Class_ID(hostapi::LININTERP_POSITION_CLASS_ID, 0)) {
-            return &context_.Adopt<MemPositionController>(context_.controllers);
-        }
-        if (superClassID == hostapi::CTRL_ROTATION_CLASS_ID &&
-            classID == Class_ID(hostapi::LININTERP_ROTATION_CLASS_ID, 0)) {
-            return &context_.Adopt<MemRotationController>(context_.controllers);
-        }
-        if (superClassID == hostapi::CTRL_SCALE_CLASS_ID &&
-            classID == Class_ID(hostapi::LININTERP_SCALE_CLASS_ID, 0)) {
-            return &context_.Adopt<MemScaleController>(context_.controllers);
-        }
-        context_.Error("Interface::CreateInstance: the host has no class " + ClassText(superClassID, classID));
-        return nullptr;
-    });
+    if (superClassID == hostapi::GEOMOBJECT_CLASS_ID && classID == hostapi::BONE_OBJ_CLASSID) {
+        return &context_.Adopt<MemBoneObject>(context_.objects);
+    }
+    if (superClassID == hostapi::OSM_CLASS_ID && classID == hostapi::SKIN_CLASSID) {
+        return &context_.Adopt<MemSkin>(context_.modifiers);
+    }
+    if (superClassID == hostapi::TEXMAP_CLASS_ID && classID == Class_ID(hostapi::RGBMULT_CLASS_ID, 0)) {
+        return &context_.Adopt<MemRGBMultiply>(context_.texmaps);
+    }
+    if (superClassID == hostapi::CTRL_POSITION_CLASS_ID &&
+        classID == Class_ID(hostapi::LININTERP_POSITION_CLASS_ID, 0)) {
+        return &context_.Adopt<MemPositionController>(context_.controllers);
+    }
+    if (superClassID == hostapi::CTRL_ROTATION_CLASS_ID &&
+        classID == Class_ID(hostapi::LININTERP_ROTATION_CLASS_ID, 0)) {
+        return &context_.Adopt<MemRotationController>(context_.controllers);
+    }
+    if (superClassID == hostapi::CTRL_SCALE_CLASS_ID &&
+        classID == Class_ID(hostapi::LININTERP_SCALE_CLASS_ID, 0)) {
+        return &context_.Adopt<MemScaleController>(context_.controllers);
+    }
+    context_.Error("Interface::CreateInstance: the host has no class " + ClassText(superClassID, classID));
+    return nullptr;
 }
 
 hostapi::TriObject* MemHost::CreateNewTriObject() {
     if (context_.failures.ShouldFail(HostCall::CreateNewTriObject)) {
         return nullptr;
     }
-    return Create(context_, "CreateNewTriObject",
-                  [&]() -> hostapi::TriObject* { return &context_.Adopt<MemTriObject>(context_.objects); });
+    return &context_.Adopt<MemTriObject>(context_.objects);
 }
 
 hostapi::IDerivedObject* MemHost::CreateDerivedObject(hostapi::Object* obj) {
@@ -125,33 +110,28 @@ hostapi::IDerivedObject* MemHost::CreateDerivedObject(hostapi::Object* obj) {
         context_.Error("CreateDerivedObject: not an object of this host");
         return nullptr;
     }
-    return Create(context_, "CreateDerivedObject", [&]() -> hostapi::IDerivedObject* {
-        return &context_.Adopt<MemDerivedObject>(context_.objects, *base);
-    });
+    return &context_.Adopt<MemDerivedObject>(context_.objects, *base);
 }
 
 hostapi::MultiMtl* MemHost::NewDefaultMultiMtl() {
     if (context_.failures.ShouldFail(HostCall::NewDefaultMultiMtl)) {
         return nullptr;
     }
-    return Create(context_, "NewDefaultMultiMtl",
-                  [&]() -> hostapi::MultiMtl* { return &context_.Adopt<MemMultiMtl>(context_.materials); });
+    return &context_.Adopt<MemMultiMtl>(context_.materials);
 }
 
 hostapi::StdMat* MemHost::NewDefaultStdMat() {
     if (context_.failures.ShouldFail(HostCall::NewDefaultStdMat)) {
         return nullptr;
     }
-    return Create(context_, "NewDefaultStdMat",
-                  [&]() -> hostapi::StdMat* { return &context_.Adopt<MemStdMat>(context_.materials); });
+    return &context_.Adopt<MemStdMat>(context_.materials);
 }
 
 hostapi::BitmapTex* MemHost::NewDefaultBitmapTex() {
     if (context_.failures.ShouldFail(HostCall::NewDefaultBitmapTex)) {
         return nullptr;
     }
-    return Create(context_, "NewDefaultBitmapTex",
-                  [&]() -> hostapi::BitmapTex* { return &context_.Adopt<MemBitmapTex>(context_.texmaps); });
+    return &context_.Adopt<MemBitmapTex>(context_.texmaps);
 }
 
 hostapi::FPInterface* MemHost::GetCOREInterface(hostapi::Interface_ID id) {
@@ -235,12 +215,10 @@ hostapi::ImpNode* MemHost::CreateNode() {
     if (context_.failures.ShouldFail(HostCall::CreateNode)) {
         return nullptr;
     }
-    return Create(context_, "ImpInterface::CreateNode", [&]() -> hostapi::ImpNode* {
-        auto owned = std::make_unique<MemNode>(context_, static_cast<int>(context_.nodes.size()));
-        MemNode& node = *owned;
-        context_.nodes.push_back(std::move(owned));
-        return &node;
-    });
+    auto owned = std::make_unique<MemNode>(context_, static_cast<int>(context_.nodes.size()));
+    MemNode& node = *owned;
+    context_.nodes.push_back(std::move(owned));
+    return &node;
 }
 
 void MemHost::AddNodeToScene(hostapi::ImpNode* node) {
@@ -266,8 +244,7 @@ hostapi::GenLight* MemHost::CreateLightObject(int type) {
         context_.Error("ImpInterface::CreateLightObject: no light type " + std::to_string(type));
         return nullptr;
     }
-    return Create(context_, "ImpInterface::CreateLightObject",
-                  [&]() -> hostapi::GenLight* { return &context_.Adopt<MemLight>(context_.objects, type); });
+    return &context_.Adopt<MemLight>(context_.objects, type);
 }
 
 hostapi::GenCamera* MemHost::CreateCameraObject(int type) {
@@ -278,8 +255,7 @@ hostapi::GenCamera* MemHost::CreateCameraObject(int type) {
         context_.Error("ImpInterface::CreateCameraObject: no camera type " + std::to_string(type));
         return nullptr;
     }
-    return Create(context_, "ImpInterface::CreateCameraObject",
-                  [&]() -> hostapi::GenCamera* { return &context_.Adopt<MemCamera>(context_.objects, type); });
+    return &context_.Adopt<MemCamera>(context_.objects, type);
 }
 
 const MemNode* MemHost::FindNode(std::string_view name) const {

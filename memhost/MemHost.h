@@ -21,6 +21,11 @@
 // request (failures()) and answers dialogs from scripts (QueueDialog). Calls
 // it cannot honour (bad indices, foreign objects, unbalanced resumes) do
 // nothing and are listed in session().hostErrors().
+//
+// Running out of memory is no refusal: a call that cannot allocate throws
+// std::bad_alloc to its caller and leaves what it was to change as it was.
+// A null result would pass for "the host has no such thing", and the plug-in
+// would go on to report a scene with pieces missing as a success.
 #pragma once
 
 #include <map>

@@ -179,11 +179,7 @@ void MemMultiMtl::SetNumSubMtls(int n) {
         context().Error("MultiMtl::SetNumSubMtls: negative count " + std::to_string(n));
         return;
     }
-    try {
-        subs_.resize(static_cast<std::size_t>(n), nullptr);
-    } catch (const std::bad_alloc&) {
-        context().Error("MultiMtl::SetNumSubMtls: out of memory for " + std::to_string(n));
-    }
+    subs_.resize(static_cast<std::size_t>(n), nullptr);
 }
 
 hostapi::Mtl* MemMultiMtl::GetSubMtl(int i) { return AsMtl(Entry(context(), subs_, i, "Mtl::GetSubMtl")); }

@@ -13,23 +13,19 @@ using hostapi::FALSE;
 using hostapi::TRUE;
 
 // Resizes to ct, keeping the old content or starting from zeros. A refused
-// or failed resize leaves the array as it was.
+// resize, or one that runs out of memory (std::bad_alloc), leaves the array
+// as it was.
 template <class T>
 BOOL Resize(HostContext& context, std::vector<T>& array, int ct, BOOL keep, const char* call) {
     if (ct < 0) {
         context.Error(std::string(call) + ": negative count " + std::to_string(ct));
         return FALSE;
     }
-    try {
-        if (keep) {
-            array.resize(static_cast<std::size_t>(ct));
-        } else {
-            std::vector<T> fresh(static_cast<std::size_t>(ct));
-            array.swap(fresh);
-        }
-    } catch (const std::bad_alloc&) {
-        context.Error(std::string(call) + ": out of memory for " + std::to_string(ct));
-        return FALSE;
+    if (keep) {
+        array.resize(static_cast<std::size_t>(ct));
+    } else {
+        std::vector<T> fresh(static_cast<std::size_t>(ct));
+        array.swap(fresh);
     }
     return TRUE;
 }
@@ -193,13 +189,9 @@ void MemMesh::setMapSupport(int mp, BOOL support) {
     if (channels_.count(mp) != 0) {
         return;
     }
-    try {
-        MapChannel fresh;
-        fresh.faces.resize(faces_.size());
-        channels_.emplace(mp, std::move(fresh));
-    } catch (const std::bad_alloc&) {
-        context_.Error("Mesh::setMapSupport: out of memory");
-    }
+    MapChannel fresh;
+    fresh.faces.resize(faces_.size());
+    channels_.emplace(mp, std::move(fresh));
 }
 
 BOOL MemMesh::mapSupport(int mp) { return channels_.count(mp) != 0 ? TRUE : FALSE; }
@@ -236,11 +228,7 @@ hostapi::TVFace* MemMesh::mapFaces(int mp) {
 void MemMesh::SpecifyNormals() {
     Changed();
     if (normals_ == nullptr) {
-        try {
-            normals_ = std::make_unique<MemMeshNormals>(context_);
-        } catch (const std::bad_alloc&) {
-            context_.Error("Mesh::SpecifyNormals: out of memory");
-        }
+        normals_ = std::make_unique<MemMeshNormals>(context_);
     }
 }
 

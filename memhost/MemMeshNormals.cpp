@@ -17,12 +17,7 @@ bool MemMeshNormals::SetNumFaces(int numFaces) {
         context_->Error("MeshNormalSpec::SetNumFaces: negative count " + std::to_string(numFaces));
         return false;
     }
-    try {
-        content_.faces.resize(static_cast<std::size_t>(numFaces));
-    } catch (const std::bad_alloc&) {
-        context_->Error("MeshNormalSpec::SetNumFaces: out of memory for " + std::to_string(numFaces));
-        return false;
-    }
+    content_.faces.resize(static_cast<std::size_t>(numFaces));
     return true;
 }
 
@@ -32,18 +27,13 @@ bool MemMeshNormals::SetNumNormals(int numNormals) {
         return false;
     }
     const auto count = static_cast<std::size_t>(numNormals);
-    try {
-        // Both at once or neither, so every normal keeps its flag.
-        std::vector<hostapi::Point3> normals = content_.normals;
-        std::vector<bool> flags = content_.explicitNormals;
-        normals.resize(count);
-        flags.resize(count, false);
-        content_.normals.swap(normals);
-        content_.explicitNormals.swap(flags);
-    } catch (const std::bad_alloc&) {
-        context_->Error("MeshNormalSpec::SetNumNormals: out of memory for " + std::to_string(numNormals));
-        return false;
-    }
+    // Both at once or neither, so every normal keeps its flag.
+    std::vector<hostapi::Point3> normals = content_.normals;
+    std::vector<bool> flags = content_.explicitNormals;
+    normals.resize(count);
+    flags.resize(count, false);
+    content_.normals.swap(normals);
+    content_.explicitNormals.swap(flags);
     return true;
 }
 

@@ -84,22 +84,17 @@ hostapi::IPhyVertexExport* MemPhyContext::GetVertexInterface(int i) {
     if (blended && !blending_) {
         type &= ~hostapi::BLENDED_TYPE;
     }
-    try {
-        std::unique_ptr<MemPhyVertex> made;
-        if (type == hostapi::RIGID_NON_BLENDED_TYPE && !vertex.nodes.empty()) {
-            made = std::make_unique<RigidVertex>(vertex.nodes[blended ? Strongest(vertex) : 0]);
-        } else if (type == hostapi::RIGID_BLENDED_TYPE) {
-            made = std::make_unique<BlendedVertex>(vertex);
-        } else {
-            made = std::make_unique<OtherVertex>(type);
-        }
-        hostapi::IPhyVertexExport* face = made->Interface();
-        held_.emplace(face, std::move(made));
-        return face;
-    } catch (const std::bad_alloc&) {
-        modifier_.context().Error("IPhyContextExport::GetVertexInterface: out of memory");
-        return nullptr;
+    std::unique_ptr<MemPhyVertex> made;
+    if (type == hostapi::RIGID_NON_BLENDED_TYPE && !vertex.nodes.empty()) {
+        made = std::make_unique<RigidVertex>(vertex.nodes[blended ? Strongest(vertex) : 0]);
+    } else if (type == hostapi::RIGID_BLENDED_TYPE) {
+        made = std::make_unique<BlendedVertex>(vertex);
+    } else {
+        made = std::make_unique<OtherVertex>(type);
     }
+    hostapi::IPhyVertexExport* face = made->Interface();
+    held_.emplace(face, std::move(made));
+    return face;
 }
 
 void MemPhyContext::ReleaseVertexInterface(hostapi::IPhyVertexExport* vertexInterface) {
@@ -136,13 +131,8 @@ hostapi::IPhyContextExport* MemPhysique::GetContextInterface(hostapi::INode* nod
     if (!node || !ChainHasModifier(node->object(), this)) {
         return nullptr;
     }
-    try {
-        contexts_.push_back(std::make_unique<MemPhyContext>(*this, *node));
-        return contexts_.back().get();
-    } catch (const std::bad_alloc&) {
-        context().Error("IPhysiqueExport::GetContextInterface: out of memory");
-        return nullptr;
-    }
+    contexts_.push_back(std::make_unique<MemPhyContext>(*this, *node));
+    return contexts_.back().get();
 }
 
 bool MemPhysique::ReleaseContextInterface(hostapi::IPhyContextExport* contextInterface) {

@@ -22,15 +22,10 @@ bool ConversionFails(HostContext& context, Class_ID obtype) {
 template <class Fill>
 hostapi::Object* NewConversion(MemEntity& source, Fill fill) {
     HostContext& context = source.context();
-    try {
-        MemTriObject& tri = context.Adopt<MemTriObject>(context.conversions);
-        tri.MarkConversionOf(source.id());
-        fill(tri.mesh());
-        return &tri;
-    } catch (const std::bad_alloc&) {
-        context.Error("Object::ConvertToType: out of memory");
-        return nullptr;
-    }
+    MemTriObject& tri = context.Adopt<MemTriObject>(context.conversions);
+    tri.MarkConversionOf(source.id());
+    fill(tri.mesh());
+    return &tri;
 }
 
 hostapi::Object* ConvertCopy(MemEntity& source, const MemMesh* mesh, Class_ID obtype) {

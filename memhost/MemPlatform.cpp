@@ -382,7 +382,13 @@ hostapi::UINT MemPlatform::GetTempFileNameA(hostapi::LPCSTR pathName, hostapi::L
         std::FILE* file = std::fopen(path.c_str(), "wbx");
         if (file) {
             std::fclose(file);
-            return give(number, true);
+            try {
+                return give(number, true);
+            } catch (...) {
+                // No name given out, so no file made: nobody would remove it.
+                (void)std::remove(path.c_str());
+                throw;
+            }
         }
         if (errno != EEXIST) {
             return 0;

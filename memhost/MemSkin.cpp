@@ -66,21 +66,16 @@ BOOL MemSkin::AddWeights(hostapi::INode* skinNode, int vertexID, const hostapi::
         return FALSE;
     }
     VertexWeights entry;
-    try {
-        for (hostapi::INode* bone : boneNodeList) {
-            MemNode* boneNode = context().Find<MemNode>(bone);
-            if (bone && !boneNode) {
-                context().Error(std::string(call) + ": a bone is not a node of this host");
-                return FALSE;
-            }
-            entry.bones.push_back(boneNode);
+    for (hostapi::INode* bone : boneNodeList) {
+        MemNode* boneNode = context().Find<MemNode>(bone);
+        if (bone && !boneNode) {
+            context().Error(std::string(call) + ": a bone is not a node of this host");
+            return FALSE;
         }
-        entry.weights = weights;
-        weights_[vertexID] = std::move(entry);
-    } catch (const std::bad_alloc&) {
-        context().Error(std::string(call) + ": out of memory");
-        return FALSE;
+        entry.bones.push_back(boneNode);
     }
+    entry.weights = weights;
+    weights_[vertexID] = std::move(entry);
     return TRUE;
 }
 
@@ -112,8 +107,7 @@ hostapi::ISkinContextData* MemSkin::GetContextInterface(hostapi::INode* pNode) {
             slot = std::make_unique<MemSkinContext>(*this, *node);
         } catch (const std::bad_alloc&) {
             contexts_.erase(node);
-            context().Error("ISkin::GetContextInterface: out of memory");
-            return nullptr;
+            throw;
         }
     }
     return slot.get();

@@ -56,13 +56,25 @@ TEST_F(ExportCommand, FlagsAnswerTheDialog) {
     EXPECT_EQ(read.version, 9);
     EXPECT_EQ(read.vertices.at(2).position, (Vector3{0.0f, 0.0f, 1.0f})) << "not swapped";
 
-    // Without the dialog the exporter's own options hold: version 31, Y up.
+    // Without the dialog and without flags the exporter's own options
+    // hold: version 31, Y up.
+    const ExportCommandOptions chosen = options;
+    options = ExportCommandOptions{};
+    options.pluginFolder = TVX_PLUGIN_FOLDER;
     options.noPrompt = true;
     ASSERT_EQ(Run(), 0) << err.str();
     const TVXScene fresh = ReadBack();
     EXPECT_EQ(fresh.version, 31);
     EXPECT_EQ(fresh.vertices.at(2).position, (Vector3{0.0f, 1.0f, 0.0f}));
     EXPECT_EQ(fresh.lights.size(), 1u);
+
+    // The flags hold without the dialog too, and only the export's own
+    // message is told.
+    options = chosen;
+    options.noPrompt = true;
+    ASSERT_EQ(Run(), 0) << err.str();
+    EXPECT_EQ(ReadBack().version, 9);
+    EXPECT_EQ(err.str().find("Error"), std::string::npos) << err.str();
 }
 
 TEST_F(ExportCommand, SelectedNodesAloneAreExported) {

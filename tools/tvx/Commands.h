@@ -57,7 +57,9 @@ struct ExportCommandOptions {
     // host asks for the selection only.
     bool selectedOnly = false;
     std::vector<std::string> selected;
-    bool noPrompt = false;  // the host suppresses the dialog
+    // The host suppresses the dialog; the flags above reach the exporter
+    // through a dialog of an earlier export that writes nothing.
+    bool noPrompt = false;
     int gltfAnimation = 0;  // which of a glTF scene's animations to sample
     std::filesystem::path pluginFolder;  // holds tvxwrite.dle
 };

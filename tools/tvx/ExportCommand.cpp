@@ -1,7 +1,6 @@
 #include <fstream>
 #include <iterator>
 #include <ostream>
-#include <sstream>
 
 #include "exporter/ExportOptionsDialog.h"
 #include "fileformat/EmbeddedFile.h"
@@ -33,12 +32,15 @@ memhost::DialogScript AnswerFrom(const ExportCommandOptions& options) {
     return script;
 }
 
+// Running out of memory here throws: a text cut short would pass for a
+// file that is not JSON.
 bool ReadText(const std::filesystem::path& file, std::string& text) {
     std::ifstream in(file, std::ios::binary);
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    text = contents.str();
-    return static_cast<bool>(in);
+    if (!in) {
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
 }
 
 // The named nodes become the selection, every other node is deselected.
@@ -95,14 +97,17 @@ bool SameBytes(const std::filesystem::path& file, const std::vector<unsigned cha
 }
 
 // An existing file of the same name is never overwritten; one holding
-// other bytes is a failure, since the TVX file would then show it.
+// other bytes is a failure, since the TVX file would then show it. The
+// files this call made are listed in `made`.
 bool WriteImages(const std::filesystem::path& folder, const std::vector<gltf::EmbeddedImage>& images,
-                 std::ostream& err) {
+                 std::vector<std::filesystem::path>& made, std::ostream& err) {
     bool written = true;
     for (const gltf::EmbeddedImage& image : images) {
         const EmbeddedFileResult result = WriteEmbeddedFile(folder, TVXString::FromUtf8(image.fileName), image.bytes);
         const std::filesystem::path target = folder / image.fileName;
-        if (result == EmbeddedFileResult::Exists && !SameBytes(target, image.bytes)) {
+        if (result == EmbeddedFileResult::Written) {
+            made.push_back(target);
+        } else if (result == EmbeddedFileResult::Exists && !SameBytes(target, image.bytes)) {
             err << "tvx: " << target.string() << " exists and holds another image; it was left as it is\n";
             written = false;
         } else if (result == EmbeddedFileResult::Failed || result == EmbeddedFileResult::Skipped) {
@@ -111,6 +116,41 @@ bool WriteImages(const std::filesystem::path& folder, const std::vector<gltf::Em
         }
     }
     return written;
+}
+
+void RemoveFiles(const std::vector<std::filesystem::path>& files) {
+    for (const std::filesystem::path& file : files) {
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+    }
+}
+
+// With prompts suppressed the exporter keeps the options of the last dialog
+// its instance accepted, as in the host, where an earlier export set them.
+// So the flags are given to this instance through its dialog first, in an
+// export that finds no scene and therefore writes nothing. What it says is
+// the tool's own affair: its message boxes are dropped.
+void GiveOptions(hostapi::SceneExport& exporter, memhost::MemHost& host, const std::string& name,
+                 const ExportCommandOptions& options) {
+    host.QueueDialog(AnswerFrom(options));
+    hostapi::ExpInterface noScene;
+    noScene.theScene = nullptr;
+    (void)exporter.DoExport(name.c_str(), &noScene, &host, hostapi::FALSE, 0);
+}
+
+// Every message box from the `skip`th on goes to err; true when the last
+// one told of success.
+bool ReportMessages(const memhost::Session& session, std::size_t skip, std::ostream& err) {
+    const std::vector<const memhost::MessageBoxEvent*> boxes = session.All<memhost::MessageBoxEvent>();
+    bool succeeded = false;
+    for (std::size_t i = skip; i < boxes.size(); ++i) {
+        err << "tvx: " << boxes[i]->caption << ": " << boxes[i]->text << '\n';
+        succeeded = boxes[i]->text == kSuccessText;
+    }
+    if (boxes.size() == skip) {
+        err << "tvx: nothing was exported (the options dialog was not accepted)\n";
+    }
+    return succeeded;
 }
 
 }  // namespace
@@ -150,27 +190,29 @@ int RunExport(const std::filesystem::path& scene, const std::filesystem::path& o
         return 1;
     }
 
-    if (!options.noPrompt) {
+    const std::string name = target.string();
+    if (options.noPrompt) {
+        GiveOptions(*exporter, *host, name, options);
+    } else {
         host->QueueDialog(AnswerFrom(options));
     }
-    ShowProgressOn(*host, err);
-    const std::string name = target.string();
-    const hostapi::DWORD bits = options.selectedOnly ? hostapi::SCENE_EXPORT_SELECTED : 0;
-    (void)exporter->DoExport(name.c_str(), host->exportInterface(), host.get(),
-                             options.noPrompt ? hostapi::TRUE : hostapi::FALSE, bits);
-
-    bool succeeded = false;
-    for (const memhost::MessageBoxEvent* box : host->session().All<memhost::MessageBoxEvent>()) {
-        err << "tvx: " << box->caption << ": " << box->text << '\n';
-        succeeded = box->text == kSuccessText;
-    }
-    if (host->session().All<memhost::MessageBoxEvent>().empty()) {
-        err << "tvx: nothing was exported (the options dialog was not accepted)\n";
-    }
-    if (!succeeded) {
+    // The images first: a TVX file is reported written only once all it
+    // names is there.
+    std::vector<std::filesystem::path> madeImages;
+    if (!WriteImages(target.parent_path(), images, madeImages, err)) {
+        RemoveFiles(madeImages);
         return 1;
     }
-    return WriteImages(target.parent_path(), images, err) ? 0 : 1;
+    const std::size_t earlierMessages = host->session().All<memhost::MessageBoxEvent>().size();
+    ShowProgressOn(*host, err);
+    const hostapi::DWORD bits = options.selectedOnly ? hostapi::SCENE_EXPORT_SELECTED : 0;
+    const int result = exporter->DoExport(name.c_str(), host->exportInterface(), host.get(),
+                                          options.noPrompt ? hostapi::TRUE : hostapi::FALSE, bits);
+    if (!ReportMessages(host->session(), earlierMessages, err) || result == 0) {
+        RemoveFiles(madeImages);
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace tvx::tool

@@ -84,12 +84,19 @@ int RunImport(const std::filesystem::path& input, const ImportCommandOptions& op
     // both paths are made absolute first.
     const std::u16string name = Absolute(input).u16string();
     const std::filesystem::path output = options.output.empty() ? options.output : Absolute(options.output);
-    (void)importer->DoImport(name.c_str(), &host, &host, hostapi::FALSE);
+    const int result = importer->DoImport(name.c_str(), &host, &host, hostapi::FALSE);
 
     int status = 0;
     for (const memhost::MessageBoxEvent* box : host.session().All<memhost::MessageBoxEvent>()) {
         err << "tvx: " << box->caption << ": " << box->text << '\n';
         status = 1;
+    }
+    if (result == 0) {
+        // The importer failed without a word it could get through.
+        if (status == 0) {
+            err << "tvx: the importer reported a failure\n";
+        }
+        return 1;
     }
     if (gltf::IsGltfPath(output)) {
         // A failed import leaves no half scene in a glTF file.

@@ -3,16 +3,20 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <new>
 #include <string>
 
 #include "tools/tvx/Commands.h"
+#include "tools/tvx/MemoryReserve.h"
 #include "tools/tvx/PluginLibrary.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int Run(int argc, char** argv, tvx::tool::CommandInProgress& command) {
+    std::string& file = command.file;
     CLI::App app{"Look at and convert TVX scene files"};
     app.require_subcommand(1);
 
-    std::string file;
     tvx::tool::ReadOptions options;
 
     CLI::App* info = app.add_subcommand("info", "Summarise what a scene file holds");
@@ -107,7 +111,8 @@ int main(int argc, char** argv) {
     CLI::Option* selectedOption = exportVerb->add_option(
         "--selected", exportOptions.selected, "Export only these nodes, by name, as the selection");
     exportVerb->add_flag("--no-prompt", exportOptions.noPrompt,
-                         "Export without the options dialog, with the exporter's own options");
+                         "Export with the options dialog suppressed, as a script does; the flags above still "
+                         "apply, as the exporter's options from an earlier dialog");
     exportVerb->add_option("--plugins", exportPluginFolder, "Folder holding tvxwrite.dle");
 
     CLI11_PARSE(app, argc, argv);
@@ -126,6 +131,7 @@ int main(int argc, char** argv) {
         if (!exportPluginFolder.empty()) {
             exportOptions.pluginFolder = exportPluginFolder;
         }
+        command.doing = "exporting";
         return tvx::tool::RunExport(file, exportOutput, exportOptions, std::cerr);
     }
 
@@ -137,6 +143,7 @@ int main(int argc, char** argv) {
         if (!pluginFolder.empty()) {
             importOptions.pluginFolder = pluginFolder;
         }
+        command.doing = "importing";
         return tvx::tool::RunImport(file, importOptions, std::cout, std::cerr);
     }
 
@@ -146,15 +153,30 @@ int main(int argc, char** argv) {
         convertOptions.colors = !noColor;
         convertOptions.mapping = !noMapping;
         convertOptions.maxInflatedBytes = maxInflatedMiB << 20;
+        command.doing = "converting";
         return tvx::tool::RunConvert(file, output, convertOptions, std::cerr);
     }
 
     options.maxInflatedBytes = maxInflatedMiB << 20;
     if (info->parsed()) {
+        command.doing = "reading";
         return tvx::tool::RunInfo(file, options, std::cout, std::cerr);
     }
     if (dump->parsed()) {
+        command.doing = "dumping";
         return tvx::tool::RunDump(file, options, std::cout);
     }
     return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    tvx::tool::CommandInProgress command;
+    tvx::tool::KeepMemoryReserve(command);
+    try {
+        return Run(argc, argv, command);
+    } catch (const std::bad_alloc&) {
+        return tvx::tool::ReportOutOfMemory(command);
+    }
 }
