@@ -87,6 +87,7 @@ void MemLinearController<Key>::SetNumKeys(int n) {
     try {
         keys_.resize(static_cast<std::size_t>(n));
         orderStale_ = true;
+        context().TransformsChanged();
     } catch (const std::bad_alloc&) {
         context().Error("IKeyControl::SetNumKeys: out of memory for " + std::to_string(n));
     }
@@ -108,6 +109,7 @@ void MemLinearController<Key>::SetKey(int i, hostapi::IKey* key) {
     }
     keys_[static_cast<std::size_t>(i)] = *typed;
     orderStale_ = true;
+    context().TransformsChanged();
 }
 
 template class MemLinearController<hostapi::ILinPoint3Key>;
@@ -122,6 +124,7 @@ BOOL MemTMController::Assign(hostapi::Control* c, Controller*& slot, const char*
         return FALSE;
     }
     slot = found;
+    context().TransformsChanged();
     return TRUE;
 }
 
