@@ -122,6 +122,9 @@ bool FillSkeleton(TVXScene& scene, int bones, int frames) {
     animation.end = static_cast<float>(frames);
     animation.frameRate = 30.0f;
     for (TVXBoneTrack& track : animation.tracks) {
+        if (frames == 0) {
+            break;  // a skeleton without keys
+        }
         if (!AllocPositionKeys(track, frames) || !AllocRotationKeys(track, frames) || !AllocScaleKeys(track, frames)) {
             return false;
         }

@@ -1,8 +1,10 @@
 #include "exporter/ConvertScene.h"
 
 #include <new>
+#include <string>
 #include <vector>
 
+#include "exporter/ExportRefusal.h"
 #include "exporter/MaterialConversion.h"
 #include "exporter/MeshOutput.h"
 #include "exporter/MeshReading.h"
@@ -59,12 +61,21 @@ int BuildDocument(TVXExporterData& data, hostapi::IScene& hostScene, hostapi::In
         return 0;
     }
     ip.ProgressUpdate(90, hostapi::TRUE, nullptr);
-    return ConvertAnimation(tables.nodes, ip, scene);
+    // The writers leave the animation out without both options; sampling
+    // it anyway could take minutes for nothing.
+    const ExportOptions& options = data.options;
+    return ConvertAnimation(tables.nodes, ip, scene, IsOn(options.exportBones) && IsOn(options.exportAnimation));
 }
 
 }  // namespace
 
 int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip) {
+    std::string refusal;
+    return ConvertScene(data, ei, ip, refusal);
+}
+
+int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip, std::string& refusal) {
+    refusal.clear();
     if (ei.theScene == nullptr) {
         return 0;
     }
@@ -74,6 +85,9 @@ int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Inte
     try {
         result = BuildDocument(data, *ei.theScene, ip);
     } catch (const std::bad_alloc&) {
+        result = 0;
+    } catch (const ExportRefusal& e) {
+        refusal = e.what();
         result = 0;
     }
     ip.ProgressUpdate(100, hostapi::TRUE, nullptr);

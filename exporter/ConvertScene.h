@@ -4,6 +4,8 @@
 // progress bar.
 #pragma once
 
+#include <string>
+
 #include "fileformat/ExporterData.h"
 #include "hostapi/ExpInterface.h"
 #include "hostapi/Interface.h"
@@ -15,5 +17,10 @@ namespace tvx::exporter {
 // the caller's to clear). An empty scene is no failure: it gives a document
 // with one animation and nothing else.
 [[nodiscard]] int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip);
+
+// The same, and 0 with `refusal` saying what and where when the scene holds
+// a value that is not exported (see ExportRefusal.h); empty otherwise.
+[[nodiscard]] int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip,
+                               std::string& refusal);
 
 }  // namespace tvx::exporter

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdio>
 #include <new>
+#include <string>
+#include <system_error>
 
 #include "exporter/ConvertScene.h"
 #include "exporter/ExportOptionsDialog.h"
@@ -112,8 +114,11 @@ int RunExport(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::ExpInter
     if (!suppressPrompts && !AskForOptions(platform, data.options)) {
         return 1;
     }
-    if (ConvertScene(data, *ei, *ip) <= 0) {
-        TellError(platform, "There was an error exporting the file.");
+    std::string refusal;
+    if (ConvertScene(data, *ei, *ip, refusal) <= 0) {
+        // A refused value is named, so that the user can find and mend it.
+        const std::string text = "There was an error exporting the file." + (refusal.empty() ? "" : "\n" + refusal);
+        TellError(platform, text.c_str());
     } else if (SaveDocument(data, fileName, platform) != 0) {
         Tell(platform, "The file was successfully exported.", "Success", hostapi::MB_ICONINFORMATION);
     }

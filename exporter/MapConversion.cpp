@@ -2,8 +2,10 @@
 
 #include <array>
 #include <optional>
+#include <string>
 
 #include "document/MaterialMaps.h"
+#include "exporter/ExportRefusal.h"
 #include "exporter/HostMaterialClasses.h"
 
 namespace tvx::exporter {
@@ -25,14 +27,15 @@ constexpr int kMapFlagsWithoutTiling = kMapFlagsAtCreation & ~(kMapFlagTileU | k
 struct KeySlot {
     int key;
     int hostSlot;
+    const char* name;
 };
 
 // In the order the maps are added.
 constexpr std::array<KeySlot, 4> kKeySlots{{
-    {kMapKeyDiffuse, hostapi::ID_DI},
-    {kMapKeyOpacity, hostapi::ID_OP},
-    {kMapKeyBump, hostapi::ID_BU},
-    {kMapKeySpecular, hostapi::ID_SP},
+    {kMapKeyDiffuse, hostapi::ID_DI, "diffuse"},
+    {kMapKeyOpacity, hostapi::ID_OP, "opacity"},
+    {kMapKeyBump, hostapi::ID_BU, "bump"},
+    {kMapKeySpecular, hostapi::ID_SP, "specular"},
 }};
 
 // What one document map is made from.
@@ -94,7 +97,9 @@ int TilingFlags(int hostTiling) {
            ((hostTiling & hostapi::V_WRAP) != 0 ? kMapFlagTileV : 0);
 }
 
-void TakeLayout(TVXMap& map, hostapi::BitmapTex& bitmap) {
+// An offset, tiling or angle that is not finite (or is vast) would place
+// the texture nowhere; it is refused, naming the material and its map.
+void TakeLayout(TVXMap& map, hostapi::BitmapTex& bitmap, const std::string& where) {
     hostapi::StdUVGen* uv = bitmap.GetUVGen();
     if (uv == nullptr) {
         return;
@@ -102,10 +107,15 @@ void TakeLayout(TVXMap& map, hostapi::BitmapTex& bitmap) {
     map.offset = {uv->GetUOffs(0), uv->GetVOffs(0), 0.0f};
     map.tiling = {uv->GetUScl(0), uv->GetVScl(0), 1.0f};
     map.angle = {0.0f, 0.0f, uv->GetAng(0) * kRadiansToDegrees};
+    RequireExportable(map.offset.x, where, "the U offset");
+    RequireExportable(map.offset.y, where, "the V offset");
+    RequireExportable(map.tiling.x, where, "the U tiling");
+    RequireExportable(map.tiling.y, where, "the V tiling");
+    RequireExportable(map.angle.z, where, "the angle");
     map.flags |= TilingFlags(uv->GetTextureTiling());
 }
 
-int FillMap(TVXMap& map, const MapSource& source) {
+int FillMap(TVXMap& map, const MapSource& source, const std::string& where) {
     map.flags = kMapFlagsWithoutTiling | source.flags;
     if (source.kind == kMapKindLayered) {
         if (!AllocMapEntries(map, 2)) {
@@ -121,7 +131,7 @@ int FillMap(TVXMap& map, const MapSource& source) {
     }
     // A layered map has one layout: that of its last bitmap.
     if (hostapi::BitmapTex* last = source.bitmaps[1] != nullptr ? source.bitmaps[1] : source.bitmaps[0]) {
-        TakeLayout(map, *last);
+        TakeLayout(map, *last, where);
     }
     return 1;
 }
@@ -138,12 +148,15 @@ std::string_view FileNameWithoutFolders(std::string_view path) {
 
 int ConvertMaps(hostapi::StdMat& source, TVXMaterial& material) {
     std::array<MapSource, kKeySlots.size()> found{};
+    std::array<const char*, kKeySlots.size()> names{};
     std::size_t count = 0;
     for (const KeySlot& keySlot : kKeySlots) {
         if (const std::optional<MapSource> map = SourceFor(keySlot.key, source.GetSubTexmap(keySlot.hostSlot))) {
+            names[count] = keySlot.name;
             found[count++] = *map;
         }
     }
+    const char* materialName = source.GetName();
     if (count == 0) {
         return 1;
     }
@@ -153,7 +166,9 @@ int ConvertMaps(hostapi::StdMat& source, TVXMaterial& material) {
     for (std::size_t slot = 0; slot < count; ++slot) {
         const MapSource& map = found[slot];
         TVXMap* created = CreateMap(material, static_cast<int>(slot), map.key, map.kind);
-        if (created == nullptr || !FillMap(*created, map)) {
+        const std::string where = std::string("material \"") + (materialName != nullptr ? materialName : "") +
+                                  "\", " + names[slot] + " map";
+        if (created == nullptr || !FillMap(*created, map, where)) {
             return 0;
         }
     }

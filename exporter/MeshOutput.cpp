@@ -47,9 +47,10 @@ int WriteVertices(const std::vector<MeshEntry>& meshes, const std::vector<hostap
     if (AllocVertices(scene, total) == 0) {
         return 0;
     }
+    const NodeIndex index(nodes);
     std::size_t next = 0;
     for (const MeshEntry& mesh : meshes) {
-        const int ownNodeIndex = IndexIn(nodes, mesh.node);
+        const int ownNodeIndex = index.Of(mesh.node);
         for (const MeshVertexEntry& source : mesh.vertices) {
             TVXVertex& vertex = scene.vertices[next++];
             vertex.position = source.position;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <string>
 
+#include "exporter/ExportRefusal.h"
 #include "exporter/SkinReading.h"
 #include "hostapi/Biped.h"
 
@@ -175,6 +177,35 @@ void ReadAlpha(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
     }
 }
 
+void RequireExportablePoint(const Vector3& v, const std::string& where, const char* what) {
+    for (const float c : {v.x, v.y, v.z}) {
+        RequireExportable(c, where, what);
+    }
+}
+
+// Texture coordinates that no file could use, and faces on vertices the
+// mesh does not have (whose indices, offset by the vertices before them,
+// would name another mesh's vertices or none), are refused. Positions are
+// written as the host holds them: a pose the importer could not work out
+// (a bone scaled to nothing) leaves positions that are not finite, and such
+// files still round-trip.
+void RequireExportableMesh(hostapi::INode& node, const MeshEntry& entry) {
+    for (std::size_t f = 0; f < entry.faces.size(); ++f) {
+        const MeshFaceEntry& face = entry.faces[f];
+        const std::string where = NodeText(node) + ", face " + std::to_string(f);
+        for (const int vertex : face.vertices) {
+            if (!ContainsVertex(entry, vertex)) {
+                throw ExportRefusal(where + ": vertex " + std::to_string(vertex) + " is not one of the mesh's " +
+                                    std::to_string(entry.vertices.size()) + " vertices");
+            }
+        }
+        for (std::size_t c = 0; c < 3; ++c) {
+            RequireExportablePoint(face.uv1[c], where, "a texture coordinate");
+            RequireExportablePoint(face.uv2[c], where, "a coordinate of the second map channel");
+        }
+    }
+}
+
 BipedKind BipedKindOf(hostapi::Control* controller) {
     if (controller == nullptr) {
         return BipedKind::None;
@@ -221,13 +252,14 @@ void ReadGeometry(hostapi::Object& object, hostapi::INode& node, int mappingChan
         }
     } release{converted, &object};
     hostapi::Mesh& mesh = static_cast<hostapi::TriObject*>(converted)->GetMesh();
-    const hostapi::Matrix3 objectTM = node.GetObjectTM(0);
+    const hostapi::Matrix3 objectTM = CheckedObjectTM(node, 0);
     const Winding& w = IsMirrored(objectTM) ? kMirroredWinding : kHostWinding;
     ReadVertices(mesh, objectTM, entry);
     ReadFaces(mesh, w, entry);
     ReadColors(mesh, w, entry);
     ReadSecondChannel(mesh, w, mappingChannel, entry);
     ReadAlpha(mesh, w, entry);
+    RequireExportableMesh(node, entry);
 }
 
 }  // namespace

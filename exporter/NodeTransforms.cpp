@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "exporter/ExportRefusal.h"
 #include "geometry/AffineDecomposition.h"
 #include "geometry/Matrix.h"
 
@@ -43,13 +44,13 @@ hostapi::Matrix3 WithoutNearZeros(const hostapi::Matrix3& m) {
 }
 
 hostapi::Matrix3 LocalTransformAt(hostapi::INode& node, hostapi::INode* parent, hostapi::TimeValue t) {
-    const Matrix4 world = ToDocumentMatrix(node.GetNodeTM(t));
+    const Matrix4 world = ToDocumentMatrix(CheckedNodeTM(node, t));
     if (parent == nullptr) {
         return ToHostMatrix(world);
     }
     // Row vectors: local = world x inverse(parent); in column form
     // inverse(parent) x world.
-    return ToHostMatrix(Multiply(Inverse(ToDocumentMatrix(parent->GetNodeTM(t))), world));
+    return ToHostMatrix(Multiply(Inverse(ToDocumentMatrix(CheckedNodeTM(*parent, t))), world));
 }
 
 Placement DecomposePlacement(const hostapi::Matrix3& host) {

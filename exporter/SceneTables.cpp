@@ -1,7 +1,5 @@
 #include "exporter/SceneTables.h"
 
-#include <algorithm>
-
 #include "hostapi/HostConstants.h"
 
 namespace tvx::exporter {
@@ -64,9 +62,16 @@ SceneTables CollectScene(hostapi::IScene& scene, bool selectedOnly) {
     return tables;
 }
 
-int IndexIn(const std::vector<hostapi::INode*>& table, const hostapi::INode* node) {
-    const auto found = std::find(table.begin(), table.end(), node);
-    return node != nullptr && found != table.end() ? static_cast<int>(found - table.begin()) : -1;
+NodeIndex::NodeIndex(const std::vector<hostapi::INode*>& table) {
+    indexOf_.reserve(table.size());
+    for (std::size_t i = table.size(); i-- > 0;) {
+        indexOf_[table[i]] = static_cast<int>(i);  // the first entry wins, as a table walk would find it
+    }
+}
+
+int NodeIndex::Of(const hostapi::INode* node) const {
+    const auto found = node != nullptr ? indexOf_.find(node) : indexOf_.end();
+    return found != indexOf_.end() ? found->second : -1;
 }
 
 }  // namespace tvx::exporter

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "document/SceneAllocation.h"
+#include "exporter/ExportRefusal.h"
 #include "exporter/NodeTransforms.h"
 #include "exporter/SceneTables.h"
 #include "geometry/QuaternionOps.h"
@@ -15,13 +17,33 @@ namespace {
 
 constexpr int kDefaultFrameRate = 30;
 
+// A range beyond these is refused rather than sampled: one of ticks 0 to
+// 2^31 - 1 is 13 million frames, minutes of sampling and gigabytes of keys
+// for a single node.
+constexpr long long kMostSampledFrames = 100'000;     // 55 minutes at 30 fps
+constexpr long long kMostSamples = 20'000'000;        // frames times nodes: about 1 GB of keys
+
+void RequireSampleable(const hostapi::Interval& range, long long frames, std::size_t nodes) {
+    const std::string holds = "the animation range (ticks " + std::to_string(range.Start()) + " to " +
+                              std::to_string(range.End()) + ") holds " + std::to_string(frames) + " frames";
+    if (frames > kMostSampledFrames) {
+        throw ExportRefusal(holds + ", more than the " + std::to_string(kMostSampledFrames) +
+                            " the exporter samples");
+    }
+    const long long samples = frames * static_cast<long long>(nodes);
+    if (samples > kMostSamples) {
+        throw ExportRefusal(holds + " for each of " + std::to_string(nodes) + " nodes, more than the " +
+                            std::to_string(kMostSamples) + " samples the exporter takes");
+    }
+}
+
 // The parent a node is placed against: its host parent when that is a bone
 // of the file too, otherwise none. A node whose parent stays behind (not
 // selected, or a light or camera) is a root of the file and must keep its
 // place in the world, not its place relative to a parent the file lacks.
-hostapi::INode* ExportedParent(const std::vector<hostapi::INode*>& nodes, hostapi::INode& node) {
+hostapi::INode* ExportedParent(const NodeIndex& index, hostapi::INode& node) {
     hostapi::INode* parent = node.GetParentNode();
-    return IndexIn(nodes, parent) >= 0 ? parent : nullptr;
+    return index.Of(parent) >= 0 ? parent : nullptr;
 }
 
 Placement PlacementAt(hostapi::INode& node, hostapi::INode* parent, hostapi::TimeValue t) {
@@ -92,13 +114,14 @@ int ConvertBones(const std::vector<hostapi::INode*>& nodes, TVXScene& scene) {
     if (!AllocBones(scene, Count(nodes))) {
         return 0;
     }
+    const NodeIndex index(nodes);
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         hostapi::INode& node = *nodes[i];
         TVXBone& bone = scene.bones[i];
         const char* name = node.GetName();
         bone.name = TVXString::FromNarrow(name != nullptr ? name : "");
-        bone.parentIndex = IndexIn(nodes, node.GetParentNode());
-        const Placement placement = PlacementAt(node, ExportedParent(nodes, node), 0);
+        bone.parentIndex = index.Of(node.GetParentNode());
+        const Placement placement = PlacementAt(node, ExportedParent(index, node), 0);
         bone.transform.position = placement.position;
         bone.transform.rotation = placement.rotation;
         bone.transform.scale = placement.scale;
@@ -107,7 +130,8 @@ int ConvertBones(const std::vector<hostapi::INode*>& nodes, TVXScene& scene) {
     return 1;
 }
 
-int ConvertAnimation(const std::vector<hostapi::INode*>& nodes, hostapi::Interface& ip, TVXScene& scene) {
+int ConvertAnimation(const std::vector<hostapi::INode*>& nodes, hostapi::Interface& ip, TVXScene& scene,
+                     bool sampleKeys) {
     if (!AllocAnimations(scene, 1)) {
         return 0;
     }
@@ -117,10 +141,8 @@ int ConvertAnimation(const std::vector<hostapi::INode*>& nodes, hostapi::Interfa
     // A host reporting no ticks per frame would have no frames at all.
     const int ticksPerFrame = std::max(ip.GetTicksPerFrame(), 1);
     const long long length = static_cast<long long>(range.End()) - range.Start();
-    const long long frames = std::max<long long>(length / ticksPerFrame + 1, 0);
-    if (frames > std::numeric_limits<int>::max()) {
-        return 0;
-    }
+    const long long frames = sampleKeys ? std::max<long long>(length / ticksPerFrame + 1, 0) : 0;
+    RequireSampleable(range, frames, nodes.size());
     animation.reserved = 0;
     animation.start = 0.0f;
     animation.end = static_cast<float>(length / ticksPerFrame);
@@ -128,9 +150,10 @@ int ConvertAnimation(const std::vector<hostapi::INode*>& nodes, hostapi::Interfa
     if (!nodes.empty() && !AllocTracks(animation, Count(nodes))) {
         return 0;
     }
+    const NodeIndex index(nodes);
     for (std::size_t b = 0; b < nodes.size(); ++b) {
         hostapi::INode& node = *nodes[b];
-        if (frames > 0 && !SampleTrack(node, ExportedParent(nodes, node), range.Start(), static_cast<int>(frames),
+        if (frames > 0 && !SampleTrack(node, ExportedParent(index, node), range.Start(), static_cast<int>(frames),
                                        ticksPerFrame, rate, animation.tracks[b])) {
             return 0;
         }

@@ -18,9 +18,11 @@ namespace tvx::exporter {
 // "DefaultAnim": one track per node, one key of each kind per frame of the
 // host's animation range (sampled from the range's start, key times counted
 // from it), each relative to the node's own placement at time 0; then the
-// range pass. 0 when memory runs out.
+// range pass. 0 when memory runs out. Without sampleKeys (the animation
+// is not exported) the tracks stay empty. A range of more frames than the
+// exporter samples is refused (ExportRefusal), not sampled.
 [[nodiscard]] int ConvertAnimation(const std::vector<hostapi::INode*>& nodes, hostapi::Interface& ip,
-                                   TVXScene& scene);
+                                   TVXScene& scene, bool sampleKeys = true);
 
 // The range pass: key times are made non-negative, and start and end become
 // the first and last key's frame.

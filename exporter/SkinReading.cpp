@@ -1,7 +1,9 @@
 #include "exporter/SkinReading.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <cmath>
 
+#include "exporter/SceneTables.h"
 #include "hostapi/HostConstants.h"
 #include "hostapi/Physique.h"
 #include "hostapi/Skin.h"
@@ -111,21 +113,37 @@ void ReadSkinWeights(MeshEntry& entry) {
     } else if (hostapi::Modifier* physique = FindModifier(*entry.node, hostapi::PHYSIQUE_CLASS_ID)) {
         ReadPhysique(*physique, entry);
     }
+    for (MeshVertexEntry& vertex : entry.vertices) {
+        CleanWeights(vertex.weights);
+    }
+}
+
+void CleanWeights(std::vector<SkinWeightEntry>& weights) {
+    const auto unusable = [](const SkinWeightEntry& w) { return !std::isfinite(w.weight) || w.weight < 0.0f; };
+    const auto kept = std::remove_if(weights.begin(), weights.end(), unusable);
+    bool rescale = kept != weights.end();
+    weights.erase(kept, weights.end());
+    double sum = 0.0;
+    for (const SkinWeightEntry& w : weights) {
+        sum += static_cast<double>(w.weight);
+        rescale = rescale || w.weight > 1.0f;
+    }
+    if (rescale && sum > 0.0) {
+        for (SkinWeightEntry& w : weights) {
+            w.weight = static_cast<float>(static_cast<double>(w.weight) / sum);
+        }
+    }
 }
 
 void ResolveSkin(std::vector<MeshEntry>& meshes, const std::vector<hostapi::INode*>& nodes) {
-    std::unordered_map<const hostapi::INode*, int> indexOf;
-    for (std::size_t i = nodes.size(); i-- > 0;) {
-        indexOf[nodes[i]] = static_cast<int>(i);  // the first entry wins, as a table walk would find it
-    }
+    const NodeIndex index(nodes);
     for (MeshEntry& mesh : meshes) {
         if (!mesh.skinned()) {
             continue;
         }
         for (MeshVertexEntry& vertex : mesh.vertices) {
             for (SkinWeightEntry& weight : vertex.weights) {
-                const auto found = weight.bone != nullptr ? indexOf.find(weight.bone) : indexOf.end();
-                weight.nodeIndex = found != indexOf.end() ? found->second : -1;
+                weight.nodeIndex = index.Of(weight.bone);
                 if (weight.nodeIndex < 0) {
                     weight.weight = 1.0f;
                 }

@@ -15,6 +15,12 @@ namespace tvx::exporter {
 // vertices. Throws std::bad_alloc when memory runs out.
 void ReadSkinWeights(MeshEntry& entry);
 
+// A weight that is not finite or is negative tells no reader anything: it is
+// dropped. When one was, or a weight is above 1 (as no normalised skin
+// holds), the rest are scaled to add up to 1; weights that are all sound
+// stay exactly as read.
+void CleanWeights(std::vector<SkinWeightEntry>& weights);
+
 // Every weight of a skinned mesh gets its bone's index in nodes; a bone
 // that is not exported gets -1 and the whole weight 1.
 void ResolveSkin(std::vector<MeshEntry>& meshes, const std::vector<hostapi::INode*>& nodes);

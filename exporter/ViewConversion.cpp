@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "document/SceneAllocation.h"
+#include "exporter/ExportRefusal.h"
 #include "exporter/NodeTransforms.h"
 #include "geometry/Frames.h"
 #include "hostapi/HostConstants.h"
@@ -54,7 +55,7 @@ int StoredLightType(int hostType) {
 }
 
 TVXTransform ViewTransform(hostapi::INode& node) {
-    const hostapi::Matrix3 world = WithoutNearZeros(node.GetNodeTM(0));
+    const hostapi::Matrix3 world = WithoutNearZeros(CheckedNodeTM(node, 0));
     TVXTransform t;
     const Placement placement = DecomposePlacement(world);
     t.position = placement.position;

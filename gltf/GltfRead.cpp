@@ -1,6 +1,8 @@
 #include "gltf/GltfRead.h"
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <functional>
 #include <limits>
 #include <new>
@@ -60,6 +62,28 @@ tinygltf::Model Load(const std::string& name, const LoadStep& load, HostScene& s
         scene.Warn(warn);
     }
     return model;
+}
+
+// What this reader understands of the extensions a file may require.
+constexpr const char* kReadExtensions[] = {"KHR_texture_transform", "KHR_lights_punctual"};
+
+// glTF 1.0 lays out its nodes, meshes and materials differently (as
+// objects, not arrays): read as 2.0 it gave an empty scene that exported
+// with success. A file that requires an extension this reader does not
+// know would lose what the extension holds.
+void RequireReadable(const tinygltf::Model& model) {
+    const std::string& version = model.asset.version;
+    if (version.rfind("2.", 0) != 0) {
+        throw GltfError("glTF " + version + " is not read; only glTF 2.0 is");
+    }
+    if (!model.asset.minVersion.empty() && model.asset.minVersion != "2.0") {
+        throw GltfError("the file needs a reader of glTF " + model.asset.minVersion + "; this one reads 2.0");
+    }
+    for (const std::string& required : model.extensionsRequired) {
+        if (std::find(std::begin(kReadExtensions), std::end(kReadExtensions), required) == std::end(kReadExtensions)) {
+            throw GltfError("the file requires the extension " + required + ", which is not read");
+        }
+    }
 }
 
 struct Conversion {
@@ -169,7 +193,12 @@ Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene
     c.worldAtTimeZero = WorldAtTimeZero(model, c.parents, c.animation);
     const std::vector<std::string> names = NodeNames(model);
     for (std::size_t i = 0; i < model.nodes.size(); ++i) {
-        HostScene::Add(scene.nodes, NodeJson(c, i, names[i]));
+        try {
+            HostScene::Add(scene.nodes, NodeJson(c, i, names[i]));
+        } catch (const GltfError& e) {
+            // Say where: the node, and through it its mesh, skin and material.
+            throw GltfError("node " + std::to_string(i) + " (\"" + names[i] + "\"): " + e.what());
+        }
     }
     for (const int joint : c.joints) {
         scene.nodes[static_cast<std::size_t>(joint)]["boneOn"] = true;
@@ -208,6 +237,7 @@ std::optional<ReadResult> Read(const std::string& name, const std::string& stem,
     HostScene scene(summary, EmbeddedImages(options.imageFolder, stem));
     try {
         const tinygltf::Model model = Load(name, load, scene);
+        RequireReadable(model);
         ReadResult result;
         result.scene = {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", Convert(model, options, scene)}};
         result.images = scene.images.Take();

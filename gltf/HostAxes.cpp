@@ -1,5 +1,6 @@
 #include "gltf/HostAxes.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -54,8 +55,10 @@ Quat HostRotation(const Quat& q, Frames frames) {
 Vec3 HostScale(const Vec3& s, Frames frames) { return frames.isView ? s : Vec3{s[0], s[2], s[1]}; }
 
 double HostNumber(double v, const char* what) {
-    if (!std::isfinite(v) || std::fabs(v) > static_cast<double>(std::numeric_limits<float>::max())) {
-        throw GltfError(std::string("a value of ") + what + " is not a finite single-precision number");
+    if (!std::isfinite(v) || std::fabs(v) > kLargestHostNumber) {
+        char digits[32];
+        const std::string shown(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
+        throw GltfError(std::string("a value of ") + what + " is " + shown + ", not a finite number within 1e30 of 0");
     }
     return static_cast<double>(static_cast<float>(v));
 }

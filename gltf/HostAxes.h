@@ -39,8 +39,12 @@ Vec3 HostTranslation(const Vec3& t, Frames frames);
 Quat HostRotation(const Quat& q, Frames frames);
 Vec3 HostScale(const Vec3& s, Frames frames);
 
-// A number for the host-scene file. The file holds single-precision floats
-// only, so a value that is not finite there is refused with `what` named.
+// The largest magnitude read, as the exporter takes it: far beyond any
+// scene, while a value near the float's end overflows once scaled.
+inline constexpr double kLargestHostNumber = 1.0e30;
+
+// A number for the host-scene file, refused with `what` named when it is
+// not finite or is beyond kLargestHostNumber.
 double HostNumber(double v, const char* what);
 
 }  // namespace tvx::gltf

@@ -1,6 +1,7 @@
 #include "gltf/MeshConvert.h"
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <map>
 #include <string>
@@ -116,12 +117,18 @@ void AddShading(Builder& b, const tinygltf::Primitive& p, std::size_t count, con
     }
 }
 
+// Weights are cleaned as the exporter cleans them: one that is not finite
+// or is negative is dropped, and the rest of its vertex's are then scaled
+// to add up to 1 (as they are when one is above 1).
+bool IsUsableWeight(double w) { return std::isfinite(w) && w >= 0.0 && w <= kLargestHostNumber; }
+
 void AddSkinWeights(Builder& b, const tinygltf::Primitive& p, std::size_t count) {
     if (b.skin == nullptr) {
         return;
     }
     std::vector<Json> bones(count, Json::array());
-    std::vector<Json> weights(count, Json::array());
+    std::vector<std::vector<double>> weights(count);
+    std::vector<bool> cleaned(count, false);
     for (const char* set : {"0", "1"}) {
         const int joints = Attribute(p, (std::string("JOINTS_") + set).c_str());
         const int amounts = Attribute(p, (std::string("WEIGHTS_") + set).c_str());
@@ -131,7 +138,9 @@ void AddSkinWeights(Builder& b, const tinygltf::Primitive& p, std::size_t count)
         const std::vector<double> j = ReadAttribute(b, joints, 4, count, "JOINTS");
         const std::vector<double> w = ReadAttribute(b, amounts, 4, count, "WEIGHTS");
         for (std::size_t k = 0; k < j.size(); ++k) {
-            if (w[k] == 0.0) {
+            const bool usable = IsUsableWeight(w[k]);
+            cleaned[k / 4] = cleaned[k / 4] || !usable || w[k] > 1.0;
+            if (!usable || w[k] == 0.0) {
                 continue;
             }
             if (j[k] >= static_cast<double>(b.skin->joints.size())) {
@@ -139,14 +148,22 @@ void AddSkinWeights(Builder& b, const tinygltf::Primitive& p, std::size_t count)
                                 " is past the skin's " + std::to_string(b.skin->joints.size()) + " joints");
             }
             bones[k / 4].push_back(b.skin->joints[static_cast<std::size_t>(j[k])]);
-            weights[k / 4].push_back(HostNumber(w[k], "WEIGHTS"));
+            weights[k / 4].push_back(w[k]);
         }
     }
     for (std::size_t i = 0; i < count; ++i) {
-        if (!bones[i].empty()) {
-            b.out.skinWeights.push_back(
-                {{"vertex", b.vertexCount + i}, {"bones", bones[i]}, {"weights", weights[i]}});
+        if (bones[i].empty()) {
+            continue;
         }
+        double sum = 0.0;
+        for (const double w : weights[i]) {
+            sum += w;
+        }
+        Json out = Json::array();
+        for (const double w : weights[i]) {
+            out.push_back(HostNumber(cleaned[i] ? w / sum : w, "WEIGHTS"));
+        }
+        b.out.skinWeights.push_back({{"vertex", b.vertexCount + i}, {"bones", bones[i]}, {"weights", out}});
     }
 }
 
@@ -191,7 +208,7 @@ std::vector<double> SkinnedAtTimeZero(const Builder& b, const tinygltf::Primitiv
         const std::vector<double> j = ReadAttribute(b, jointAccessor, 4, count, "JOINTS");
         const std::vector<double> w = ReadAttribute(b, weightAccessor, 4, count, "WEIGHTS");
         for (std::size_t k = 0; k < j.size(); ++k) {
-            if (w[k] == 0.0 || !(j[k] >= 0.0) || j[k] >= static_cast<double>(joints.size())) {
+            if (!IsUsableWeight(w[k]) || w[k] == 0.0 || !(j[k] >= 0.0) || j[k] >= static_cast<double>(joints.size())) {
                 continue;  // AddSkinWeights refuses a joint past the skin
             }
             const std::size_t v = k / 4;

@@ -8,9 +8,6 @@ namespace tvx::gltf {
 
 namespace {
 
-// The host refuses deeper hierarchies.
-constexpr std::size_t kMaxDepth = 1000;
-
 std::string NodeText(std::size_t i) { return "node " + std::to_string(i); }
 
 template <std::size_t N>
@@ -30,14 +27,22 @@ std::array<double, N> Fixed(const std::vector<double>& v, const std::array<doubl
     return out;
 }
 
-std::size_t Depth(const std::vector<int>& parents, std::size_t node) {
-    std::size_t depth = 0;
-    for (int p = parents[node]; p >= 0; p = parents[static_cast<std::size_t>(p)]) {
-        if (++depth > parents.size()) {
-            throw GltfError(NodeText(node) + " is its own ancestor: the hierarchy is recursive");
+// Any depth is taken; a loop is not. Each climb stops at a node an earlier
+// climb went through, so each node is visited once.
+void CheckNoLoops(const std::vector<int>& parents) {
+    std::vector<std::size_t> climbedFrom(parents.size(), parents.size());
+    for (std::size_t start = 0; start < parents.size(); ++start) {
+        for (auto n = static_cast<int>(start); n >= 0; n = parents[static_cast<std::size_t>(n)]) {
+            const auto at = static_cast<std::size_t>(n);
+            if (climbedFrom[at] == start) {
+                throw GltfError(NodeText(at) + " is its own ancestor: the hierarchy is recursive");
+            }
+            if (climbedFrom[at] < start) {
+                break;
+            }
+            climbedFrom[at] = start;
         }
     }
-    return depth;
 }
 
 }  // namespace
@@ -61,11 +66,7 @@ std::vector<int> ParentsOf(const tinygltf::Model& model) {
             parents[c] = static_cast<int>(i);
         }
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (Depth(parents, i) >= kMaxDepth) {
-            throw GltfError(NodeText(i) + " is nested deeper than " + std::to_string(kMaxDepth) + " levels");
-        }
-    }
+    CheckNoLoops(parents);
     return parents;
 }
 

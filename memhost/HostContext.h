@@ -9,6 +9,7 @@
 // when the plug-in ends it with DeleteThis.
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -98,7 +99,13 @@ public:
     // are no part of the scene.
     std::vector<std::unique_ptr<MemEntity>> conversions;
 
+    // Bumped by every change of keys or of a transform controller's parts:
+    // key controllers may be shared, so every node's cached world transform
+    // from an earlier epoch is stale (see MemNode.h).
+    std::uint64_t transformEpoch = 1;
+
     void Error(std::string message) { session.HostError(std::move(message)); }
+    void TransformsChanged() { ++transformEpoch; }
 
     // Every call that sets a value at a time reports here: with animate or
     // set-key mode on, the real host would have made a key of it.

@@ -1,8 +1,8 @@
 #include "memhost/HostSceneJson.h"
 
 #include <charconv>
+#include <functional>
 #include <cmath>
-#include <cstdlib>
 #include <string_view>
 #include <type_traits>
 #include <variant>
@@ -27,9 +27,10 @@ Json Float(float value) {
     // double nearest to them, which the JSON writer prints with the same
     // digits.
     char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits - 1, value).ptr;
-    *end = '\0';
-    return std::strtod(digits, nullptr);
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    double nearest = 0.0;
+    (void)std::from_chars(digits, end, nearest);
+    return nearest;
 }
 
 Json Vec(const Point3& p) { return Json::array({Float(p.x), Float(p.y), Float(p.z)}); }
@@ -37,11 +38,7 @@ Json Vec(const Point3& p) { return Json::array({Float(p.x), Float(p.y), Float(p.
 Json Rgb(const hostapi::Color& c) { return Json::array({Float(c.r), Float(c.g), Float(c.b)}); }
 
 Json Rows(const hostapi::Matrix3& m) {
-    Json rows = Json::array();
-    for (int i = 0; i < 4; ++i) {
-        rows.push_back(Vec(m.GetRow(i)));
-    }
-    return rows;
+    return Json::array({Vec(m.GetRow(0)), Vec(m.GetRow(1)), Vec(m.GetRow(2)), Vec(m.GetRow(3))});
 }
 
 Json IdOf(const MemEntity* entity) { return entity ? Json(entity->id()) : Json(nullptr); }
@@ -94,32 +91,9 @@ Json Controllers(const MemTMController& tm) {
              })}};
 }
 
-// World transforms of every node, each parent's computed once: a deep
-// hierarchy costs its depth once, not once per node.
-template <class LocalOf>
-std::vector<hostapi::Matrix3> Worlds(const std::vector<std::unique_ptr<MemNode>>& nodes, LocalOf localOf) {
-    std::vector<hostapi::Matrix3> worlds(nodes.size());
-    std::vector<bool> done(nodes.size(), false);
-    std::vector<const MemNode*> chain;
-    for (const auto& start : nodes) {
-        chain.clear();
-        for (const MemNode* n = start.get(); n && !done[static_cast<std::size_t>(n->id())]; n = n->parent()) {
-            chain.push_back(n);
-        }
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            const MemNode* n = *it;
-            hostapi::Matrix3 world = localOf(*n);
-            if (const MemNode* parent = n->parent()) {
-                world = Multiply(world, worlds[static_cast<std::size_t>(parent->id())]);
-            }
-            worlds[static_cast<std::size_t>(n->id())] = world;
-            done[static_cast<std::size_t>(n->id())] = true;
-        }
-    }
-    return worlds;
-}
-
-Json Node(const MemNode& node, const hostapi::Matrix3& world, const hostapi::Matrix3& worldAt0) {
+// The node's world transforms come from its own cache, each parent's
+// worked out once however deep the hierarchy.
+Json Node(const MemNode& node) {
     const hostapi::DWORD wire = node.wireColor();
     return {{"id", node.id()},
             {"name", node.name()},
@@ -136,8 +110,8 @@ Json Node(const MemNode& node, const hostapi::Matrix3& world, const hostapi::Mat
             {"transform",
              {{"local", Rows(node.staticLocal())},
               {"objectOffset", Rows(node.objectOffset())},
-              {"world", Rows(world)},
-              {"worldAtTime0", Rows(worldAt0)}}},
+              {"world", Rows(node.StaticWorld())},
+              {"worldAtTime0", Rows(node.WorldAt(0))}}},
             {"controllers", Controllers(node.tmController())}};
 }
 
@@ -415,25 +389,43 @@ Json Texmap(const MemEntity& entity) {
     return {{"id", entity.id()}, {"kind", "unknown"}};
 }
 
-template <class Each>
-Json ArrayOf(const std::vector<std::unique_ptr<MemEntity>>& list, Each each) {
+// The scene's arrays of things, each item made only when it is written:
+// the text is written an item at a time, since a tree of the whole scene
+// holds dozens of values per node and building and freeing it for 100,000
+// bones cost seconds.
+struct SceneArray {
+    const char* key;
+    std::size_t size;
+    std::function<Json(std::size_t)> item;
+};
+
+template <class Entity, class Each>
+SceneArray ArrayOf(const char* key, const std::vector<std::unique_ptr<Entity>>& list, Each each) {
+    return {key, list.size(), [&list, each](std::size_t i) { return each(*list[i]); }};
+}
+
+std::vector<SceneArray> SceneArrays(const HostContext& c) {
+    return {ArrayOf("nodes", c.nodes, Node),          ArrayOf("objects", c.objects, Object),
+            ArrayOf("modifiers", c.modifiers, Modifier), ArrayOf("materials", c.materials, Material),
+            ArrayOf("texmaps", c.texmaps, Texmap)};
+}
+
+Json Whole(const SceneArray& array) {
     Json out = Json::array();
-    for (const auto& entity : list) {
-        out.push_back(each(*entity));
+    for (std::size_t i = 0; i < array.size; ++i) {
+        out.push_back(array.item(i));
     }
     return out;
 }
 
-Json Scene(const MemHost& host) {
+// Stands for an array in the scene's text until the array is written in
+// its place. The control character escapes to "\u0001", which no key or
+// number before the arrays can hold.
+std::string Placeholder(const SceneArray& array) { return std::string("\x01") + array.key; }
+
+// With placeholders, the arrays stand as Placeholder strings.
+Json Scene(const MemHost& host, const std::vector<SceneArray>& arrays, bool placeholders) {
     const AnimationSettings& a = host.animation();
-    const HostContext& c = host.context();
-    const std::vector<hostapi::Matrix3> statics = Worlds(c.nodes, [](const MemNode& n) { return n.staticLocal(); });
-    const std::vector<hostapi::Matrix3> atZero = Worlds(c.nodes, [](const MemNode& n) { return n.LocalAt(0); });
-    Json nodes = Json::array();
-    for (const auto& node : c.nodes) {
-        const auto i = static_cast<std::size_t>(node->id());
-        nodes.push_back(Node(*node, statics[i], atZero[i]));
-    }
     Json editor = Json::array();
     const auto& slots = host.materialEditor().slots();
     for (std::size_t i = 0; i < slots.size(); ++i) {
@@ -441,14 +433,15 @@ Json Scene(const MemHost& host) {
             editor.push_back({{"slot", i}, {slots[i].isTexmap ? "texmap" : "material", slots[i].entity->id()}});
         }
     }
-    return {{"animation",
-             {{"frameRate", a.frameRate}, {"ticksPerFrame", a.ticksPerFrame}, {"range", {a.range.Start(), a.range.End()}}}},
-            {"nodes", std::move(nodes)},
-            {"objects", ArrayOf(c.objects, Object)},
-            {"modifiers", ArrayOf(c.modifiers, Modifier)},
-            {"materials", ArrayOf(c.materials, Material)},
-            {"texmaps", ArrayOf(c.texmaps, Texmap)},
-            {"materialEditor", std::move(editor)}};
+    Json scene = {{"animation",
+                   {{"frameRate", a.frameRate},
+                    {"ticksPerFrame", a.ticksPerFrame},
+                    {"range", {a.range.Start(), a.range.End()}}}}};
+    for (const SceneArray& array : arrays) {
+        scene[array.key] = placeholders ? Json(Placeholder(array)) : Whole(array);
+    }
+    scene["materialEditor"] = std::move(editor);
+    return scene;
 }
 
 const char* AnswerName(DialogAnswer answer) {
@@ -651,12 +644,63 @@ Json SessionJson(const MemHost& host) {
             {"hostErrors", s.hostErrors()}};
 }
 
-}  // namespace
-
-Json HostSceneJson(const MemHost& host) {
-    return {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", Scene(host)}, {"session", SessionJson(host)}};
+Json Document(const MemHost& host, const std::vector<SceneArray>& arrays, bool placeholders) {
+    return {{"format", "tvx-host-scene"},
+            {"version", 1},
+            {"scene", Scene(host, arrays, placeholders)},
+            {"session", SessionJson(host)}};
 }
 
-std::string HostSceneText(const MemHost& host) { return HostSceneJson(host).dump(2) + "\n"; }
+constexpr int kIndent = 2;
+// The scene's arrays are members of "scene", itself a member of the top.
+constexpr int kSceneArrayLevel = 2;
+
+// The array as dump(kIndent) writes it at that nesting level. Each item is
+// serialised straight into the text at its depth, by the serialiser that
+// dump itself uses.
+void AppendArray(std::string& out, const SceneArray& array, int level) {
+    if (array.size == 0) {
+        out += "[]";
+        return;
+    }
+    const auto itemIndent = static_cast<unsigned>((level + 1) * kIndent);
+    const std::string inner = "\n" + std::string(itemIndent, ' ');
+    nlohmann::detail::serializer<Json> writer(nlohmann::detail::output_adapter<char, std::string>(out), ' ');
+    out += '[';
+    for (std::size_t i = 0; i < array.size; ++i) {
+        const std::size_t start = out.size();
+        out += i == 0 ? inner : "," + inner;
+        writer.dump(array.item(i), true, false, kIndent, itemIndent);
+        if (i == 0) {
+            // Room for twice as many items as large as the first: growing a
+            // string of hundreds of megabytes by doubling copies it again
+            // and again, while room never written costs nothing.
+            out.reserve(out.size() + 2 * array.size * (out.size() - start));
+        }
+    }
+    out += "\n" + std::string(static_cast<std::size_t>(level * kIndent), ' ') + ']';
+}
+
+}  // namespace
+
+Json HostSceneJson(const MemHost& host) { return Document(host, SceneArrays(host.context()), false); }
+
+std::string HostSceneText(const MemHost& host) {
+    const std::vector<SceneArray> arrays = SceneArrays(host.context());
+    const std::string outline = Document(host, arrays, true).dump(kIndent);
+    std::string text;
+    std::size_t from = 0;
+    for (const SceneArray& array : arrays) {
+        // The arrays come in order and before anything the session holds.
+        const std::string mark = Json(Placeholder(array)).dump();
+        const std::size_t at = outline.find(mark, from);
+        text.append(outline, from, at - from);
+        AppendArray(text, array, kSceneArrayLevel);
+        from = at + mark.size();
+    }
+    text.append(outline, from);
+    text += '\n';
+    return text;
+}
 
 }  // namespace memhost

@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 #include <new>
+#include <optional>
 #include <set>
 #include <string>
 #include <type_traits>
@@ -19,6 +20,7 @@
 
 #include "memhost/JsonTeardown.h"
 #include "memhost/MemHost.h"
+#include "memhost/UniqueKeyParse.h"
 
 namespace memhost {
 namespace {
@@ -31,7 +33,6 @@ using hostapi::Point3;
 // seven levels down), shallow enough that no input can take the parser or
 // the destructor of the parsed value deep into the stack.
 constexpr int kMaxNesting = 64;
-constexpr int kMaxHierarchyDepth = 1000;
 
 struct ReadError {
     std::string message;
@@ -1202,31 +1203,21 @@ void HostSceneReader::FillNode(const Json& j, const std::string& path, MemNode& 
 }
 
 void HostSceneReader::CheckHierarchy(const std::string& path) {
-    // Depth of each node below the top, each worked out once.
-    std::vector<int> depth(c_.nodes.size(), -1);
-    std::vector<int> stamp(c_.nodes.size(), -1);
-    std::vector<MemNode*> chain;
+    // Any depth is taken (everything that walks the hierarchy does so
+    // without recursion); a loop is not. Each node's climb stops at a node
+    // an earlier climb went through, so each is visited once.
+    std::vector<std::size_t> climbedFrom(c_.nodes.size(), c_.nodes.size());
     for (std::size_t start = 0; start < c_.nodes.size(); ++start) {
-        chain.clear();
-        MemNode* n = c_.nodes[start].get();
-        while (n && depth[static_cast<std::size_t>(n->id())] < 0) {
+        for (MemNode* n = c_.nodes[start].get(); n; n = n->parent()) {
             const auto id = static_cast<std::size_t>(n->id());
-            if (stamp[id] == static_cast<int>(start)) {
+            if (climbedFrom[id] == start) {
                 Fail(Child(Item(path, id), "parent"),
                      "the parent links from node " + std::to_string(id) + " come back to it");
             }
-            stamp[id] = static_cast<int>(start);
-            chain.push_back(n);
-            n = n->parent();
-        }
-        int below = n ? depth[static_cast<std::size_t>(n->id())] : -1;
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            const auto id = static_cast<std::size_t>((*it)->id());
-            depth[id] = ++below;
-            if (below >= kMaxHierarchyDepth) {
-                Fail(Child(Item(path, id), "parent"),
-                     "the hierarchy is deeper than " + std::to_string(kMaxHierarchyDepth) + " nodes");
+            if (climbedFrom[id] < start) {
+                break;
             }
+            climbedFrom[id] = start;
         }
     }
 }
@@ -1323,6 +1314,10 @@ std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error
                 what.erase(0, end + 2);
             }
             error = "not JSON: " + what;
+            return nullptr;
+        }
+        if (std::optional<std::string> duplicate = FindDuplicateKey(text)) {
+            error = std::move(*duplicate);
             return nullptr;
         }
         const Fields top(doc, "", {"format", "version", "scene", "session"});

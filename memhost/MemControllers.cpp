@@ -86,6 +86,7 @@ void MemLinearController<Key>::SetNumKeys(int n) {
     }
     keys_.resize(static_cast<std::size_t>(n));
     orderStale_ = true;
+    context().TransformsChanged();
 }
 
 template <class Key>
@@ -104,6 +105,7 @@ void MemLinearController<Key>::SetKey(int i, hostapi::IKey* key) {
     }
     keys_[static_cast<std::size_t>(i)] = *typed;
     orderStale_ = true;
+    context().TransformsChanged();
 }
 
 template class MemLinearController<hostapi::ILinPoint3Key>;
@@ -118,6 +120,7 @@ BOOL MemTMController::Assign(hostapi::Control* c, Controller*& slot, const char*
         return FALSE;
     }
     slot = found;
+    context().TransformsChanged();
     return TRUE;
 }
 

@@ -11,29 +11,100 @@ namespace memhost {
 
 MemNode::MemNode(HostContext& context, int id) : MemEntity(context, id), tm_(context, id) {}
 
-hostapi::Matrix3 MemNode::StaticWorld() const {
-    hostapi::Matrix3 world = local_;
-    for (const MemNode* p = parent_; p; p = p->parent_) {
-        world = Multiply(world, p->local_);
-    }
-    return world;
+bool MemNode::Stale() const { return !fresh_ || epoch_ != context().transformEpoch; }
+
+void MemNode::RefreshOne() const {
+    staticWorld_ = parent_ ? Multiply(local_, parent_->staticWorld_) : local_;
+    animatedChain_ = tm_.animated() || (parent_ && parent_->animatedChain_);
+    hasTimedWorld_ = false;
+    fresh_ = true;
+    epoch_ = context().transformEpoch;
 }
 
-hostapi::Matrix3 MemNode::WorldAt(hostapi::TimeValue t) const {
-    hostapi::Matrix3 world = LocalAt(t);
-    for (const MemNode* p = parent_; p; p = p->parent_) {
-        world = Multiply(world, p->LocalAt(t));
+void MemNode::Refresh() const {
+    // Up to the first fresh ancestor, each stale node noting the one below
+    // it, then back down working each out once: no stack, nothing allocated.
+    const MemNode* top = this;
+    refreshDown_ = nullptr;
+    while (top->parent_ && top->parent_->Stale()) {
+        top->parent_->refreshDown_ = top;
+        top = top->parent_;
     }
-    return world;
+    for (const MemNode* n = top; n; n = n->refreshDown_) {
+        n->RefreshOne();
+    }
+}
+
+void MemNode::Invalidate() {
+    if (Stale()) {
+        return;  // so are all its descendants
+    }
+    fresh_ = false;
+    // Depth first over the fresh descendants through the sibling links.
+    const auto nextFresh = [](MemNode* n) {
+        while (n && n->Stale()) {
+            n = n->nextSibling_;
+        }
+        return n;
+    };
+    MemNode* n = this;
+    for (;;) {
+        MemNode* next = nextFresh(n->firstChild_);
+        while (!next && n != this) {
+            next = nextFresh(n->nextSibling_);
+            if (!next) {
+                n = n->parent_;
+            }
+        }
+        if (!next) {
+            return;
+        }
+        next->fresh_ = false;
+        n = next;
+    }
+}
+
+hostapi::Matrix3 MemNode::StaticWorld() const {
+    if (Stale()) {
+        Refresh();
+    }
+    return staticWorld_;
+}
+
+bool MemNode::HasWorldAt(hostapi::TimeValue t) const { return !animatedChain_ || (hasTimedWorld_ && timedAt_ == t); }
+
+hostapi::Matrix3 MemNode::WorldAt(hostapi::TimeValue t) const {
+    if (Stale()) {
+        Refresh();
+    }
+    if (!animatedChain_) {
+        return staticWorld_;
+    }
+    // As Refresh: up to the first ancestor known at t, then down. Every
+    // ancestor is fresh now, and one without animation is its static world.
+    const MemNode* top = this;
+    refreshDown_ = nullptr;
+    while (!top->HasWorldAt(t) && top->parent_ && !top->parent_->HasWorldAt(t)) {
+        top->parent_->refreshDown_ = top;
+        top = top->parent_;
+    }
+    for (const MemNode* n = top; n; n = n->refreshDown_) {
+        if (n->HasWorldAt(t)) {
+            continue;
+        }
+        const hostapi::Matrix3 local = n->LocalAt(t);
+        n->timedWorld_ = n->parent_ ? Multiply(local, n->parent_->KnownWorld()) : local;
+        n->timedAt_ = t;
+        n->hasTimedWorld_ = true;
+    }
+    return timedWorld_;
 }
 
 bool MemNode::AnimatedChain() const {
-    for (const MemNode* p = this; p; p = p->parent_) {
-        if (p->tm_.animated()) {
-            return true;
-        }
+    if (Stale()) {
+        Refresh();
     }
-    return false;
+    return animatedChain_;
 }
 
 namespace {
@@ -59,6 +130,9 @@ hostapi::Matrix3 MemNode::GetObjectTM(hostapi::TimeValue t, hostapi::Interval* v
 hostapi::Mtl* MemNode::GetMtl() { return material_ ? dynamic_cast<hostapi::Mtl*>(material_) : nullptr; }
 
 bool MemNode::IsSelfOrAncestor(const MemNode* node) const {
+    if (node != this && node->firstChild_ == nullptr) {
+        return false;  // a node without children is no one's ancestor
+    }
     for (const MemNode* p = this; p; p = p->parent_) {
         if (p == node) {
             return true;
@@ -67,9 +141,40 @@ bool MemNode::IsSelfOrAncestor(const MemNode* node) const {
     return false;
 }
 
+void MemNode::SetStaticLocal(const hostapi::Matrix3& local) {
+    local_ = local;
+    Invalidate();
+}
+
+void MemNode::Unlink() {
+    if (previousSibling_) {
+        previousSibling_->nextSibling_ = nextSibling_;
+    } else if (parent_) {
+        parent_->firstChild_ = nextSibling_;
+    }
+    if (nextSibling_) {
+        nextSibling_->previousSibling_ = previousSibling_;
+    }
+    nextSibling_ = previousSibling_ = nullptr;
+    parent_ = nullptr;
+}
+
+void MemNode::SetParentKeepLocal(MemNode* parent) {
+    Invalidate();
+    Unlink();
+    parent_ = parent;
+    if (parent) {
+        nextSibling_ = parent->firstChild_;
+        if (nextSibling_) {
+            nextSibling_->previousSibling_ = this;
+        }
+        parent->firstChild_ = this;
+    }
+}
+
 void MemNode::SetWorld(hostapi::TimeValue t, const hostapi::Matrix3& world, const char* call) {
     context().NoteTimedChange(call);
-    local_ = parent_ ? Multiply(world, memhost::Inverse(parent_->WorldAt(t))) : world;
+    SetStaticLocal(parent_ ? Multiply(world, memhost::Inverse(parent_->WorldAt(t))) : world);
 }
 
 void MemNode::SetNodeTM(hostapi::TimeValue t, const hostapi::Matrix3& tm) { SetWorld(t, tm, "INode::SetNodeTM"); }
@@ -94,9 +199,9 @@ void MemNode::AttachChild(hostapi::INode* node, int keepTM) {
         return;
     }
     const hostapi::Matrix3 world = child->WorldAt(0);
-    child->parent_ = this;
+    child->SetParentKeepLocal(this);
     if (keepTM) {
-        child->local_ = Multiply(world, memhost::Inverse(WorldAt(0)));
+        child->SetStaticLocal(Multiply(world, memhost::Inverse(WorldAt(0))));
     }
 }
 

@@ -13,8 +13,18 @@
 //
 // The object offset places the node's object within the node: GetObjectTM
 // is objectOffset * GetNodeTM. It is static.
+//
+// World transforms are cached per node, so that building or reading a deep
+// hierarchy costs each node once rather than its depth. A node's cache is
+// fresh while neither its own local transform and parent nor an ancestor's
+// have changed since it was worked out, and the host's transform epoch
+// (bumped by any change of keys or controllers, which nodes may share) is
+// the one it was worked out in. A fresh node has fresh ancestors, so a
+// change marks the node and its fresh descendants stale and stops at stale
+// ones: each mark pays for one earlier computation.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -85,19 +95,44 @@ public:
     // Setting the node up outside a plug-in (a test, a host-scene file).
     void SetSelected(bool on) { selected_ = on; }
     void SetObjectOffset(const hostapi::Matrix3& offset) { objectOffset_ = offset; }
-    void SetStaticLocal(const hostapi::Matrix3& local) { local_ = local; }
+    void SetStaticLocal(const hostapi::Matrix3& local);
     void SetNameUtf8(std::string name);
     // Links to parent keeping the local transform; the caller makes sure
     // no loop results.
-    void SetParentKeepLocal(MemNode* parent) { parent_ = parent; }
+    void SetParentKeepLocal(MemNode* parent);
 
 private:
     void SetWorld(hostapi::TimeValue t, const hostapi::Matrix3& world, const char* call);
     void SetObject(hostapi::Object* obj, const char* call);
+    void Unlink();
+    bool Stale() const;
+    // Marks this node and its fresh descendants stale.
+    void Invalidate();
+    // Makes this node and its ancestors fresh.
+    void Refresh() const;
+    void RefreshOne() const;
+    // Whether the cache holds the world transform at t (see WorldAt), and
+    // that transform.
+    bool HasWorldAt(hostapi::TimeValue t) const;
+    const hostapi::Matrix3& KnownWorld() const { return animatedChain_ ? timedWorld_ : staticWorld_; }
 
     std::string name_;
     std::string narrowName_;
     MemNode* parent_ = nullptr;
+    // Children as an intrusive list, so that linking allocates nothing.
+    MemNode* firstChild_ = nullptr;
+    MemNode* nextSibling_ = nullptr;
+    MemNode* previousSibling_ = nullptr;
+    // The world cache (see above); mutable since evaluation is const.
+    mutable bool fresh_ = false;
+    mutable std::uint64_t epoch_ = 0;
+    mutable hostapi::Matrix3 staticWorld_;
+    mutable bool animatedChain_ = false;
+    mutable bool hasTimedWorld_ = false;
+    mutable hostapi::TimeValue timedAt_ = 0;
+    mutable hostapi::Matrix3 timedWorld_;
+    // The stale child a refresh comes back down to.
+    mutable const MemNode* refreshDown_ = nullptr;
     bool selected_ = false;
     hostapi::Matrix3 objectOffset_;
     bool inScene_ = false;

@@ -5,10 +5,12 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "exporter/ExportOptionsDialog.h"
 #include "exporter/SceneTables.h"
 #include "exporter/SkeletonConversion.h"
+#include "exporter/SkinReading.h"
 #include "exporter/ViewConversion.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
@@ -117,6 +119,36 @@ constexpr const char* kChainScene = R"({
     {"id": 1, "kind": "helper"},
     {"id": 2, "kind": "target"}
   ]})";
+
+TEST(SkinReading, UnusableWeightsAreDroppedAndTheRestAddUpToOne) {
+    const float nan = std::nanf("");
+    const float inf = INFINITY;
+    struct Case {
+        std::vector<float> read;
+        std::vector<float> kept;
+    };
+    const Case cases[] = {
+        {{0.75f, 0.25f}, {0.75f, 0.25f}},     // sound weights stay exactly as read
+        {{0.3f, 0.3f}, {0.3f, 0.3f}},         // even when they add up to less than 1
+        {{0.5f, nan, 0.5f}, {0.5f, 0.5f}},
+        {{0.25f, -1.0f, 0.25f}, {0.5f, 0.5f}},
+        {{inf, 0.5f}, {1.0f}},
+        {{1e38f, 1e38f}, {0.5f, 0.5f}},
+        {{nan, -0.5f}, {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<SkinWeightEntry> weights;
+        for (const float w : c.read) {
+            weights.push_back({nullptr, -1, w});
+        }
+        CleanWeights(weights);
+        std::vector<float> kept;
+        for (const SkinWeightEntry& w : weights) {
+            kept.push_back(w.weight);
+        }
+        EXPECT_EQ(kept, c.kept) << c.read.size() << " weights, the first " << c.read.front();
+    }
+}
 
 TEST(SkeletonConversion, BonesArePlacedRelativeToTheirExportedParents) {
     auto host = Host(kChainScene);

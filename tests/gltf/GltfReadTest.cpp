@@ -324,6 +324,17 @@ INSTANTIATE_TEST_SUITE_P(
         BrokenBox{"ViewPastBuffer",
                   [](Json& g, std::vector<std::uint8_t>&, bool&) { g["bufferViews"][0]["byteLength"] = 100000; },
                   "past the end of buffer"},
+        BrokenBox{"VersionOne", [](Json& g, std::vector<std::uint8_t>&, bool&) { g["asset"]["version"] = "1.0"; },
+                  "glTF 1.0 is not read; only glTF 2.0 is"},
+        BrokenBox{"UnknownRequiredExtension",
+                  [](Json& g, std::vector<std::uint8_t>&, bool&) {
+                      g["extensionsRequired"] = {"KHR_draco_mesh_compression"};
+                      g["extensionsUsed"] = {"KHR_draco_mesh_compression"};
+                  },
+                  "requires the extension KHR_draco_mesh_compression, which is not read"},
+        BrokenBox{"VastTranslation",
+                  [](Json& g, std::vector<std::uint8_t>&, bool&) { g["nodes"][0]["matrix"][13] = 1e38; },
+                  "node 0 (\""},
         BrokenBox{"RecursiveHierarchy", [](Json& g, std::vector<std::uint8_t>&, bool&) { g["nodes"][1]["children"] = {0}; },
                   "recursive"},
         BrokenBox{"TwoParents",

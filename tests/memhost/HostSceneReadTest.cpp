@@ -96,6 +96,13 @@ std::vector<BadFile> BadFiles() {
     return {
         {"not JSON", nullptr, "not JSON: ", "{\"format\": "},
         {"not an object", nullptr, "the file: expected an object, found array", "[]"},
+        {"a key given twice", nullptr, "the file: the key \"version\" is given twice",
+         R"({"format": "tvx-host-scene", "version": 1, "version": 1, "scene": {}})"},
+        {"a key given twice, the second escaped", nullptr,
+         "scene.nodes[1].transform: the key \"local\" is given twice",
+         R"({"format": "tvx-host-scene", "version": 1, "scene": {"nodes": [{"id": 0}, {"id": 1, "transform":
+            {"local": [[1, 0, 0], [0, 1, 0], [0, 0, 1], [0, 0, 0]], "\u006cocal": [[1, 0, 0], [0, 1, 0],
+            [0, 0, 1], [0, 0, 5]]}}]}})"},
         {"nested too deep", nullptr, "deeper than 64 levels", nullptr},
         {"another format", [](Json& j) { j["format"] = "gltf"; }, "format: expected \"tvx-host-scene\""},
         {"another version", [](Json& j) { j["version"] = 2; }, "version: this host reads version 1"},
@@ -216,18 +223,28 @@ TEST(HostSceneRead, RefusesMalformedFilesSayingWhereAndWhy) {
     }
 }
 
-TEST(HostSceneRead, AHierarchyDeeperThanAThousandNodesIsRefused) {
-    auto chain = [](int length) {
-        Json nodes = Json::array();
-        for (int i = 0; i < length; ++i) {
-            nodes.push_back({{"id", i}, {"parent", i == 0 ? Json(nullptr) : Json(i - 1)}});
-        }
+TEST(HostSceneRead, AHierarchyOfAnyDepthIsReadAndALoopIsRefused) {
+    constexpr int kLength = 5000;
+    Json nodes = Json::array();
+    for (int i = 0; i < kLength; ++i) {
+        nodes.push_back({{"id", i}, {"parent", i == 0 ? Json(nullptr) : Json(i - 1)}});
+    }
+    const auto scene = [&nodes] {
         return Json{{"format", "tvx-host-scene"}, {"version", 1}, {"scene", {{"nodes", nodes}}}}.dump();
     };
-    EXPECT_NE(Read(chain(1000)), nullptr);
+    const std::unique_ptr<MemHost> host = Read(scene());
+    ASSERT_NE(host, nullptr);
+    const MemNode& leaf = *host->nodes().back();
+    int depth = 0;
+    for (const MemNode* n = &leaf; n->parent(); n = n->parent()) {
+        ASSERT_EQ(n->parent()->id(), n->id() - 1);
+        ++depth;
+    }
+    EXPECT_EQ(depth, kLength - 1);
+    nodes[0]["parent"] = kLength - 1;
     std::string error;
-    EXPECT_EQ(ReadHostScene(chain(1001), error), nullptr);
-    EXPECT_EQ(error, "scene.nodes[1000].parent: the hierarchy is deeper than 1000 nodes");
+    EXPECT_EQ(ReadHostScene(scene(), error), nullptr);
+    EXPECT_EQ(error, "scene.nodes[0].parent: the parent links from node 0 come back to it");
 }
 
 TEST(HostSceneRead, NoCutOrChangedByteCrashesTheReader) {

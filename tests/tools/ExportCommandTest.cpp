@@ -107,5 +107,47 @@ TEST_F(ExportCommand, FailuresGiveANonZeroStatus) {
     EXPECT_EQ(Run(), 2);
 }
 
+// Values no file could use are refused where they were found: the export
+// fails, says what and where, and writes nothing.
+TEST_F(ExportCommand, UnusableValuesAreRefusedNamingWhereTheyAre) {
+    struct Case {
+        const char* what;
+        std::string scene;
+        const char* expected;
+    };
+    const std::string head = R"({"format": "tvx-host-scene", "version": 1, "scene": {)";
+    const std::string mesh = R"("objects": [{"id": 0, "kind": "mesh", "vertices": [[0, 0, 0], [1, 0, 0], [0, 0, 1]],
+                                 "faces": [[0, 1, 2]]}])";
+    const Case cases[] = {
+        {"an infinite node transform",
+         head + R"("nodes": [{"id": 0, "name": "Far", "object": 0, "transform": {"local":
+                   [[1, 0, 0], [0, 1, 0], [0, 0, 1], [0, "Infinity", 0]]}}], )" + mesh + "}}",
+         "node \"Far\": its object transform at tick 0 is inf, which is not finite"},
+        {"a vast node transform",
+         head + R"("nodes": [{"id": 0, "name": "Vast", "object": 0, "transform": {"local":
+                   [[1e38, 0, 0], [0, 1, 0], [0, 0, 1], [0, 0, 0]]}}], )" + mesh + "}}",
+         "node \"Vast\": its object transform at tick 0 is 1e+38, beyond the largest value exported, 1e+30"},
+        {"a texture coordinate that is not a number",
+         head + R"("nodes": [{"id": 0, "name": "Box", "object": 0}], "objects": [{"id": 0, "kind": "mesh",
+                   "vertices": [[0, 0, 0], [1, 0, 0], [0, 0, 1]], "faces": [[0, 1, 2]], "mapChannels": [{"channel": 1,
+                   "vertices": [[0, 0, 0], ["NaN", 0, 0], [0, 1, 0]], "faces": [[0, 1, 2]]}]}]}})",
+         "node \"Box\", face 0: a texture coordinate is nan"},
+        {"a range of thirteen million frames",
+         head + R"("animation": {"range": [0, 2147483647]}, "nodes": [{"id": 0, "name": "Box", "object": 0}], )" +
+             mesh + "}}",
+         "holds 13421773 frames, more than the 100000 the exporter samples"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::WriteFile(scene, std::vector<std::uint8_t>(c.scene.begin(), c.scene.end()));
+        EXPECT_NE(Run(), 0);
+        EXPECT_NE(err.str().find(c.expected), std::string::npos) << err.str();
+        EXPECT_FALSE(std::filesystem::exists(output));
+    }
+    // Without the animation nothing is sampled, so the range is no matter.
+    options.animation = false;
+    EXPECT_EQ(Run(), 0) << err.str();
+}
+
 }  // namespace
 }  // namespace tvx::tool

@@ -5,12 +5,14 @@
 // lights, cameras, weights by bone name, and bone poses at sampled times.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <sstream>
 #include <string>
 
 #include "document/MaterialMaps.h"
+#include "document/SceneAllocation.h"
 #include "fileformat/LoadScene.h"
 #include "fileformat/SaveSceneFile.h"
 #include "geometry/SkeletonPose.h"
@@ -271,6 +273,37 @@ TEST(RoundTrip, VertexColoursAndSmoothingNumbersComeBack) {
             smoothing.push_back(polygon->smoothing);
         }
         EXPECT_EQ(smoothing, (std::vector<int>{0, 0, 32})) << "the quad in two triangles, then the triangle";
+    }
+}
+
+// Far deeper than any walk by recursion could go: every bone comes back
+// under the one before it, through the host scene file both ways.
+TEST(RoundTrip, ADeepChainOfBonesComesBackLinkedAsItWas) {
+    constexpr int kChain = 5000;
+    test::TempDir dir;
+    TVXExporterData data;
+    test::FillSampleScene(data.scene);
+    const std::vector<TVXBone> sample = data.scene.bones;
+    ASSERT_EQ(AllocBones(data.scene, Count(sample) + kChain), 1);
+    std::copy(sample.begin(), sample.end(), data.scene.bones.begin());
+    for (int i = 0; i < kChain; ++i) {
+        TVXBone& bone = data.scene.bones[sample.size() + static_cast<std::size_t>(i)];
+        bone.name = test::Name("chain" + std::to_string(i));
+        bone.parentIndex = i == 0 ? -1 : Count(sample) + i - 1;
+        bone.transform.position = {0.0f, 0.01f, 0.0f};
+    }
+    ASSERT_EQ(SaveSceneFile(data, dir / "in.tvx"), 1);
+    ExportCommandOptions options;
+    options.animation = false;  // keeps the test quick; the chain is the point
+    ImportAndExport(dir / "in.tvx", dir / "out.tvx", options);
+    const auto again = LoadAsImported(dir / "out.tvx");
+    std::map<std::string, std::size_t> byName;
+    for (std::size_t b = 0; b < again->scene.bones.size(); ++b) {
+        byName[Text(again->scene.bones[b].name)] = b;
+    }
+    const auto named = [&byName](int i) { return byName.at("chain" + std::to_string(i)); };
+    for (int i = 1; i < kChain; ++i) {
+        ASSERT_EQ(again->scene.bones[named(i)].parentIndex, static_cast<int>(named(i - 1))) << "chain" << i;
     }
 }
 
