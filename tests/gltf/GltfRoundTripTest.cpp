@@ -17,8 +17,8 @@
 #include "tests/gltf/ShownScene.h"
 #include "tests/gltf/Validator.h"
 #include "tests/world/SampleModels.h"
+#include "tests/world/ThroughTvx.h"
 #include "tests/support/TempDir.h"
-#include "tools/tvx/Commands.h"
 
 namespace tvx::gltf {
 namespace {
@@ -45,15 +45,7 @@ protected:
         // textures are looked up (a TVX file names them without folders).
         fs::copy(GetParam().parent_path(), dir.path(), fs::copy_options::recursive);
         original = dir / GetParam().filename().string();
-        std::ostringstream out, err;
-        tool::ExportCommandOptions exportOptions;
-        exportOptions.pluginFolder = TVX_PLUGIN_FOLDER;
-        exportOptions.noPrompt = true;
-        ASSERT_EQ(tool::RunExport(original, dir / "scene.tvx", exportOptions, err), 0) << err.str();
-        tool::ImportCommandOptions importOptions;
-        importOptions.pluginFolder = TVX_PLUGIN_FOLDER;
-        importOptions.output = back;
-        ASSERT_EQ(tool::RunImport(dir / "scene.tvx", importOptions, out, err), 0) << err.str();
+        ASSERT_TRUE(world::ThroughTvx(original, dir / "scene.tvx", {back}));
         std::string error;
         ASSERT_TRUE(viewer::Parse(original, before, error)) << error;
         ASSERT_TRUE(viewer::Parse(back, after, error)) << error;

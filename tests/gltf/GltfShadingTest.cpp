@@ -21,6 +21,7 @@
 #include "tests/gltf/Validator.h"
 #include "tests/support/SampleScene.h"
 #include "tests/support/TempDir.h"
+#include "tests/world/ThroughTvx.h"
 #include "tools/tvx/Commands.h"
 
 namespace tvx::gltf {
@@ -329,15 +330,7 @@ class ShadedRoundTrip : public testing::Test {
 protected:
     // original -> scene.tvx -> back.glb, and both as a viewer shows them.
     void Run(const std::filesystem::path& original) {
-        std::ostringstream out, err;
-        tool::ExportCommandOptions exportOptions;
-        exportOptions.pluginFolder = TVX_PLUGIN_FOLDER;
-        exportOptions.noPrompt = true;
-        ASSERT_EQ(tool::RunExport(original, dir / "scene.tvx", exportOptions, err), 0) << err.str();
-        tool::ImportCommandOptions importOptions;
-        importOptions.pluginFolder = TVX_PLUGIN_FOLDER;
-        importOptions.output = dir / "back.glb";
-        ASSERT_EQ(tool::RunImport(dir / "scene.tvx", importOptions, out, err), 0) << err.str();
+        ASSERT_TRUE(world::ThroughTvx(original, dir / "scene.tvx", {dir / "back.glb"}));
         std::string report;
         EXPECT_EQ(ValidateWithKhronos(dir / "back.glb", report), 0) << report;
         tinygltf::Model before, after;

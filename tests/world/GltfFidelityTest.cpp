@@ -8,15 +8,14 @@
 #include <tiny_gltf.h>
 
 #include <iostream>
-#include <sstream>
 
 #include "tests/gltf/ShownScene.h"
 #include "tests/support/TempDir.h"
 #include "tests/world/GltfWorld.h"
 #include "tests/world/HostWorld.h"
 #include "tests/world/SampleModels.h"
+#include "tests/world/ThroughTvx.h"
 #include "tests/world/WorldCompare.h"
-#include "tools/tvx/Commands.h"
 
 namespace tvx::world {
 namespace {
@@ -49,17 +48,7 @@ protected:
         // textures are looked up.
         fs::copy(GetParam().parent_path(), dir.path(), fs::copy_options::recursive);
         const fs::path original = dir / GetParam().filename().string();
-        std::ostringstream out, err;
-        tool::ExportCommandOptions exportOptions;
-        exportOptions.pluginFolder = TVX_PLUGIN_FOLDER;
-        exportOptions.noPrompt = true;
-        ASSERT_EQ(tool::RunExport(original, dir / "scene.tvx", exportOptions, err), 0) << err.str();
-        tool::ImportCommandOptions importOptions;
-        importOptions.pluginFolder = TVX_PLUGIN_FOLDER;
-        for (const fs::path& output : {dir / "back.glb", dir / "back.json"}) {
-            importOptions.output = output;
-            ASSERT_EQ(tool::RunImport(dir / "scene.tvx", importOptions, out, err), 0) << err.str();
-        }
+        ASSERT_TRUE(world::ThroughTvx(original, dir / "scene.tvx", {dir / "back.glb", dir / "back.json"}));
         std::string error;
         ASSERT_TRUE(gltf::viewer::Parse(original, before, error)) << error;
         ASSERT_TRUE(gltf::viewer::Parse(dir / "back.glb", afterGltf, error)) << error;
