@@ -105,7 +105,7 @@ void SetAtTimeZero(TRS& trs, Part part, const std::vector<double>& v) {
 }  // namespace
 
 SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const std::vector<TRS>& statics,
-                                 const std::vector<Frames>& frames, HostScene& scene) {
+                                 const std::vector<Frames>& frames, HostScene& scene, memhost::SceneBudget& budget) {
     if (index < 0 || static_cast<std::size_t>(index) >= model.animations.size()) {
         throw GltfError("there is no animation " + std::to_string(index) + " (the file has " +
                         std::to_string(model.animations.size()) + ")");
@@ -116,6 +116,7 @@ SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const 
         seconds = std::max(seconds, c.track.EndTime());
     }
     const std::vector<int> ticks = SampleTicks(seconds);
+    TakeSampledKeys(channels.size(), ticks.size(), budget);
     SampledAnimation out;
     out.endTicks = ticks.back();
     for (const Channel& c : channels) {

@@ -10,6 +10,7 @@
 #include "gltf/HostAxes.h"
 #include "gltf/HostScene.h"
 #include "gltf/Nodes.h"
+#include "gltf/ReadBudget.h"
 
 namespace tvx::gltf {
 
@@ -24,8 +25,9 @@ struct SampledAnimation {
 };
 
 // `statics` gives each node's parts that the animation leaves alone,
-// `frames` how each node's keys pass into the host.
+// `frames` how each node's keys pass into the host. The keys are taken
+// from `budget` before any is made.
 SampledAnimation SampleAnimation(const tinygltf::Model& model, int index, const std::vector<TRS>& statics,
-                                 const std::vector<Frames>& frames, HostScene& scene);
+                                 const std::vector<Frames>& frames, HostScene& scene, memhost::SceneBudget& budget);
 
 }  // namespace tvx::gltf

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
-#include <functional>
+#include <fstream>
 #include <limits>
 #include <new>
 #include <set>
@@ -19,6 +19,7 @@
 #include "gltf/Materials.h"
 #include "gltf/MeshConvert.h"
 #include "gltf/Nodes.h"
+#include "gltf/ReadBudget.h"
 #include "gltf/SkinConvert.h"
 
 namespace tvx::gltf {
@@ -42,21 +43,38 @@ std::string SamePath(const std::string& path, void*) { return path; }
 bool ReadNoFile(std::vector<unsigned char>*, std::string*, const std::string&, void*) { return false; }
 bool WriteNoFile(std::string*, const std::string&, const std::vector<unsigned char>&, void*) { return false; }
 
-using LoadStep = std::function<bool(tinygltf::TinyGLTF&, tinygltf::Model&, std::string&, std::string&)>;
+// Where a file's buffers and images are found: beside it, or, for a file
+// read from memory, nowhere.
+struct Source {
+    std::string name;  // for messages
+    std::span<const unsigned char> bytes;
+    bool binary = false;
+    std::optional<std::filesystem::path> folder;
+};
 
-tinygltf::Model Load(const std::string& name, const LoadStep& load, HostScene& scene) {
+tinygltf::Model Load(const Source& source, HostScene& scene) {
+    const std::string_view text(reinterpret_cast<const char*>(source.bytes.data()), source.bytes.size());
+    CheckModelCost(source.binary ? GlbJsonChunk(text) : text);
     tinygltf::TinyGLTF loader;
     loader.SetImageLoader(KeepImageUndecoded, &scene.images);
+    if (!source.folder) {
+        loader.SetFsCallbacks({NoFile, SamePath, ReadNoFile, WriteNoFile, nullptr});
+    }
+    const std::string folder = source.folder ? source.folder->string() : std::string();
+    const auto length = static_cast<unsigned int>(source.bytes.size());
     tinygltf::Model model;
     std::string err;
     std::string warn;
-    if (!load(loader, model, err, warn)) {
+    const bool loaded = source.binary
+                            ? loader.LoadBinaryFromMemory(&model, &err, &warn, source.bytes.data(), length, folder)
+                            : loader.LoadASCIIFromString(&model, &err, &warn, text.data(), length, folder);
+    if (!loaded) {
         // tinygltf reports any exception of its JSON parse by its text, so
         // memory running out would read as a fault of the file.
         if (err == std::bad_alloc().what()) {
             throw std::bad_alloc();
         }
-        throw GltfError(name + ": " + (err.empty() ? "cannot be read as glTF" : err));
+        throw GltfError(source.name + ": " + (err.empty() ? "cannot be read as glTF" : err));
     }
     if (!warn.empty()) {
         scene.Warn(warn);
@@ -110,7 +128,7 @@ std::vector<Frames> FramesOf(const tinygltf::Model& model, const std::vector<int
 }
 
 SampledAnimation Sample(const tinygltf::Model& model, const ReadOptions& options, const std::vector<Frames>& frames,
-                        HostScene& scene) {
+                        HostScene& scene, memhost::SceneBudget& budget) {
     if (model.animations.empty() && options.animation == 0) {
         return {};
     }
@@ -118,7 +136,7 @@ SampledAnimation Sample(const tinygltf::Model& model, const ReadOptions& options
     for (std::size_t i = 0; i < model.nodes.size(); ++i) {
         statics.push_back(StaticTrs(model.nodes[i], static_cast<int>(i)));
     }
-    return SampleAnimation(model, options.animation, statics, frames, scene);
+    return SampleAnimation(model, options.animation, statics, frames, scene, budget);
 }
 
 std::vector<Mat4> WorldAtTimeZero(const tinygltf::Model& model, const std::vector<int>& parents,
@@ -186,10 +204,11 @@ Json NodeJson(Conversion& c, std::size_t i, const std::string& name) {
     return out;
 }
 
-Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene& scene) {
+Json Convert(const tinygltf::Model& model, const ReadOptions& options, HostScene& scene, memhost::SceneBudget& budget) {
+    TakeMeshInstances(model, budget);
     Conversion c{model, scene, MaterialMaker(model, scene), ParentsOf(model), {}, {}, {}, {}};
     c.frames = FramesOf(model, c.parents);
-    c.animation = Sample(model, options, c.frames, scene);
+    c.animation = Sample(model, options, c.frames, scene, budget);
     c.worldAtTimeZero = WorldAtTimeZero(model, c.parents, c.animation);
     const std::vector<std::string> names = NodeNames(model);
     for (std::size_t i = 0; i < model.nodes.size(); ++i) {
@@ -231,23 +250,34 @@ void SayOutOfMemory(const std::string& name, std::string& error) noexcept {
     }
 }
 
-std::optional<ReadResult> Read(const std::string& name, const std::string& stem, const LoadStep& load,
-                               const ReadOptions& options, ReadSummary& summary, std::string& error) {
+std::optional<ReadResult> Read(const Source& source, const ReadOptions& options, ReadSummary& summary,
+                               std::string& error) {
     summary = ReadSummary{};
+    const std::string stem = std::filesystem::path(source.name).stem().string();
     HostScene scene(summary, EmbeddedImages(options.imageFolder, stem));
     try {
-        const tinygltf::Model model = Load(name, load, scene);
+        if (source.bytes.size() > std::numeric_limits<unsigned int>::max()) {
+            throw GltfError(source.name + ": too large to be read");
+        }
+        const tinygltf::Model model = Load(source, scene);
         RequireReadable(model);
+        memhost::SceneBudget budget(source.bytes.size() + BufferBytes(model), options.maxSceneBytes);
         ReadResult result;
-        result.scene = {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", Convert(model, options, scene)}};
+        Json converted = Convert(model, options, scene, budget);
+        result.scene = {{"format", "tvx-host-scene"}, {"version", 1}, {"scene", std::move(converted)}};
         result.images = scene.images.Take();
         return result;
+    } catch (const memhost::OverBudget& e) {
+        error = e.what();
+        summary = ReadSummary{};
+        summary.overBudget = true;
+        return std::nullopt;
     } catch (const GltfError& e) {
         error = e.what();
     } catch (const std::bad_alloc&) {
-        SayOutOfMemory(name, error);
+        SayOutOfMemory(source.name, error);
     } catch (const std::exception& e) {
-        error = name + ": " + e.what();
+        error = source.name + ": " + e.what();
     }
     summary = ReadSummary{};
     return std::nullopt;
@@ -255,32 +285,24 @@ std::optional<ReadResult> Read(const std::string& name, const std::string& stem,
 
 std::optional<ReadResult> ReadFile(const std::filesystem::path& file, const ReadOptions& options,
                                    ReadSummary& summary, std::string& error) {
+    std::ifstream in(file, std::ios::binary);
+    std::vector<unsigned char> bytes;
+    if (in) {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    if (!in && !in.eof()) {
+        summary = ReadSummary{};
+        error = file.filename().string() + ": cannot be read";
+        return std::nullopt;
+    }
     const bool binary = file.extension() == ".glb" || file.extension() == ".GLB";
-    const LoadStep load = [&](tinygltf::TinyGLTF& loader, tinygltf::Model& model, std::string& err,
-                              std::string& warn) {
-        return binary ? loader.LoadBinaryFromFile(&model, &err, &warn, file.string())
-                      : loader.LoadASCIIFromFile(&model, &err, &warn, file.string());
-    };
-    return Read(file.filename().string(), file.stem().string(), load, options, summary, error);
+    return Read({file.filename().string(), bytes, binary, file.parent_path()}, options, summary, error);
 }
 
 std::optional<ReadResult> ReadBytes(std::span<const unsigned char> bytes, const std::string& name,
                                     const ReadOptions& options, ReadSummary& summary, std::string& error) {
-    if (bytes.size() > std::numeric_limits<unsigned int>::max()) {
-        summary = ReadSummary{};
-        error = name + ": too large to be read";
-        return std::nullopt;
-    }
     const bool binary = bytes.size() >= 4 && std::memcmp(bytes.data(), "glTF", 4) == 0;
-    const LoadStep load = [&](tinygltf::TinyGLTF& loader, tinygltf::Model& model, std::string& err,
-                              std::string& warn) {
-        loader.SetFsCallbacks({NoFile, SamePath, ReadNoFile, WriteNoFile, nullptr});
-        const auto length = static_cast<unsigned int>(bytes.size());
-        return binary ? loader.LoadBinaryFromMemory(&model, &err, &warn, bytes.data(), length)
-                      : loader.LoadASCIIFromString(&model, &err, &warn, reinterpret_cast<const char*>(bytes.data()),
-                                                   length, "");
-    };
-    return Read(name, std::filesystem::path(name).stem().string(), load, options, summary, error);
+    return Read({name, bytes, binary, std::nullopt}, options, summary, error);
 }
 
 // Read, and the names it is given, with running out of memory while the

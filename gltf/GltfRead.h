@@ -9,6 +9,7 @@
 // message.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -17,6 +18,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "memhost/SceneBudget.h"
+
 namespace tvx::gltf {
 
 struct ReadOptions {
@@ -24,6 +27,9 @@ struct ReadOptions {
     // Where the images the file holds inside itself are to be written; the
     // bitmaps name them there (see EmbeddedImages.h).
     std::filesystem::path imageFolder;
+    // What the read may build beyond what the file holds: copies of a mesh
+    // that many nodes place, keys sampled at every frame (ReadBudget.h).
+    std::uint64_t maxSceneBytes = memhost::kDefaultMaxSceneBytes;
 };
 
 struct ReadSummary {
@@ -34,6 +40,7 @@ struct ReadSummary {
     int bones = 0;
     int keys = 0;
     std::vector<std::string> warnings;
+    bool overBudget = false;  // refused for the memory it would take
 };
 
 // An image inside the file that a bitmap of the scene names, under its

@@ -20,6 +20,7 @@
 
 #include "memhost/JsonTeardown.h"
 #include "memhost/MemHost.h"
+#include "memhost/PlacedScenePrice.h"
 #include "memhost/UniqueKeyParse.h"
 
 namespace memhost {
@@ -357,6 +358,7 @@ public:
     explicit HostSceneReader(MemHost& host) : host_(host), c_(host.context_) {}
 
     void Scene(const Json& j, const std::string& path);
+    void TakeExportPrice(bool sampled, SceneBudget& budget) const { TakePlacedScene(c_, sampled, budget); }
 
 private:
     void CreateNodes(const Json& list);
@@ -1296,7 +1298,8 @@ void HostSceneReader::MaterialEditor(const Json& list, const std::string& path) 
     }
 }
 
-std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error) {
+std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error,
+                                       const HostSceneReadOptions& options) {
     error.clear();
     try {
         if (Nesting(text, kMaxNesting) > kMaxNesting) {
@@ -1330,9 +1333,16 @@ std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error
         auto host = std::make_unique<MemHost>();
         HostSceneReader reader(*host);
         reader.Scene(top.need("scene"), "scene");
+        SceneBudget budget(text.size(), options.maxSceneBytes);
+        reader.TakeExportPrice(options.sampled, budget);
         return host;
     } catch (ReadError& e) {
         error = std::move(e.message);
+    } catch (const OverBudget& e) {
+        error = std::string("the file: ") + e.what();
+        if (options.overBudget != nullptr) {
+            *options.overBudget = true;
+        }
     } catch (const std::bad_alloc&) {
         error = "out of memory";  // short enough to need no memory
     } catch (const nlohmann::json::exception& e) {

@@ -6,23 +6,37 @@
 // an item of the right list, arrays that run beside each other must be
 // equally long, and loops (in the hierarchy, a derived object's chain,
 // sub-materials or sub-maps) are refused, as is nesting deeper than the
-// format needs and a hierarchy deeper than 1000 nodes. Any fault gives null
-// and a message that says where the fault is (a path such as
-// "scene.nodes[3].parent") and what is wrong.
+// format needs. Any fault gives null and a message that says where the
+// fault is (a path such as "scene.nodes[3].parent") and what is wrong.
+//
+// What an export of the scene would build is priced before the host is
+// handed out (PlacedScenePrice.h): a file of a few hundred kilobytes can
+// place one mesh in thousands of nodes.
 //
 // Only the scene is read; a file's session, if any, is what happened while
 // it was built and is ignored, so the new host starts with an empty
 // session. Writing the host out again gives the same scene.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+
+#include "memhost/SceneBudget.h"
 
 namespace memhost {
 
 class MemHost;
 
-[[nodiscard]] std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error);
+struct HostSceneReadOptions {
+    // What exporting the scene may build beyond what the file holds.
+    std::uint64_t maxSceneBytes = kDefaultMaxSceneBytes;
+    bool* overBudget = nullptr;  // set when the file is refused for that
+    bool sampled = true;         // whether the export samples the animation
+};
+
+[[nodiscard]] std::unique_ptr<MemHost> ReadHostScene(std::string_view text, std::string& error,
+                                                     const HostSceneReadOptions& options = {});
 
 }  // namespace memhost

@@ -247,6 +247,59 @@ TEST(HostSceneRead, AHierarchyOfAnyDepthIsReadAndALoopIsRefused) {
     EXPECT_EQ(error, "scene.nodes[0].parent: the parent links from node 0 come back to it");
 }
 
+// What an export would build is priced as placed: a mesh once per node that
+// places it, through a derived object too, and every node at every frame
+// only when the export samples.
+TEST(HostSceneRead, AMeshPlacedByManyNodesIsPricedOncePerNode) {
+    Json vertices = Json::array();
+    Json faces = Json::array();
+    for (int i = 0; i < 100; ++i) {
+        vertices.push_back({i, i % 2, 0});
+        if (i >= 2) {
+            faces.push_back({i - 2, i - 1, i});
+        }
+    }
+    const auto scene = [&](const char* placed, int frames) {
+        Json nodes = Json::array();
+        for (int i = 0; i < 2000; ++i) {
+            const Json object = placed == nullptr ? Json(nullptr) : Json(placed == std::string("mesh") ? 0 : 1);
+            nodes.push_back({{"id", i}, {"object", object}});
+        }
+        const Json objects = {{{"id", 0}, {"kind", "mesh"}, {"vertices", vertices}, {"faces", faces}},
+                              {{"id", 1}, {"kind", "derived"}, {"base", 0}}};
+        const Json animation = {{"range", {0, 160 * (frames - 1)}}};
+        return Json{{"format", "tvx-host-scene"},
+                    {"version", 1},
+                    {"scene", {{"animation", animation}, {"nodes", nodes}, {"objects", objects}}}}
+            .dump();
+    };
+    struct Case {
+        const char* placed;
+        int frames;
+        bool sampled;
+        const char* refusal;  // null for a scene within the budget
+    };
+    const Case cases[] = {
+        {nullptr, 1, true, nullptr},
+        {"mesh", 1, true, "its 2000 nodes placing meshes of 200000 vertices in all would take"},
+        {"derived", 1, true, "its 2000 nodes placing meshes of 200000 vertices in all would take"},
+        {nullptr, 1000, false, nullptr},
+        {nullptr, 1000, true, "sampling its 2000 nodes at 1000 frames each would take"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.placed == nullptr ? "nothing" : c.placed) + " placed, " + std::to_string(c.frames) +
+                     " frames" + (c.sampled ? ", sampled" : ""));
+        std::string error;
+        bool overBudget = false;
+        const auto host = ReadHostScene(scene(c.placed, c.frames), error, {1u << 20, &overBudget, c.sampled});
+        EXPECT_EQ(host == nullptr, c.refusal != nullptr) << error;
+        EXPECT_EQ(overBudget, c.refusal != nullptr);
+        if (c.refusal != nullptr) {
+            EXPECT_NE(error.find(c.refusal), std::string::npos) << error;
+        }
+    }
+}
+
 TEST(HostSceneRead, NoCutOrChangedByteCrashesTheReader) {
     const std::unique_ptr<MemHost> host = Read(test::kExportSceneJson);
     ASSERT_NE(host, nullptr);

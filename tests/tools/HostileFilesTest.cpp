@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/support/HostileFiles.h"
+#include "tests/support/HostileTexts.h"
 #include "tests/support/TempDir.h"
 
 extern char** environ;
@@ -80,6 +81,22 @@ const HostileFile kFiles[] = {
     {"layered.tvx", [] { return test::FloodOfLayeredEntries(200000); }, "more scene memory", 256 * kMiB},
 };
 
+// glTF and host-scene files for `tvx export`: repeated meshes, sampled
+// keys, tinygltf's structs and nesting, each refused before it is built.
+struct HostileTexts {
+    const char* name;
+    std::string (*make)();
+    const char* reason;
+};
+
+const HostileTexts kGltfFiles[] = {
+    {"instances.gltf", [] { return test::GltfOfInstances(55000); }, "55000 meshes"},
+    {"channels.gltf", [] { return test::GltfOfChannels(2000, 3600.0f); }, "sampling 2000 animation channels"},
+    {"materials.gltf", [] { return test::GltfOfEmptyMaterials(300000); }, "more than its size allows"},
+    {"nested.gltf", [] { return test::GltfOfNestedExtras(100000); }, "nested deeper than 64"},
+    {"placed.json", [] { return test::HostSceneOfInstances(20000, 3000); }, "20000 nodes placing meshes"},
+};
+
 // A child process's peak includes its parent's at the moment it was
 // started, so the files are built in a process of their own and this one
 // stays small.
@@ -92,6 +109,13 @@ void WriteFilesApart(const test::TempDir& dir) {
                 _exit(1);
             }
             test::WriteFile(dir / f.name, file);
+        }
+        for (const HostileTexts& f : kGltfFiles) {
+            const std::string text = f.make();
+            if (text.size() > (1u << 20)) {
+                _exit(1);
+            }
+            std::ofstream(dir / f.name, std::ios::binary) << text;
         }
         _exit(0);
     }
@@ -125,6 +149,37 @@ TEST(HostileFiles, AreRefusedClearlyWithinBoundedMemory) {
             }
         }
     }
+}
+
+std::vector<std::string> ExportArgs(const test::TempDir& dir, const char* name) {
+    return {"export", (dir / name).string(), "-o", (dir / "out.tvx").string(), "--no-prompt",
+            "--plugins", TVX_PLUGIN_FOLDER};
+}
+
+TEST(HostileFiles, ScenesToExportAreRefusedBeforeTheyAreBuilt) {
+    test::TempDir dir;
+    WriteFilesApart(dir);
+    for (const HostileTexts& f : kGltfFiles) {
+        const ChildRun run = RunTvx(ExportArgs(dir, f.name), dir / "err.txt");
+        std::cout << "export " << f.name << ": exit " << run.exitCode << ", " << run.peakKiB / kMiB << " MiB, "
+                  << run.seconds << " s\n";
+        EXPECT_EQ(run.exitCode, 1) << f.name;
+        EXPECT_LE(run.peakKiB, 256 * kMiB) << f.name;
+        EXPECT_NE(run.err.find(f.reason), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find('\n'), run.err.size() - 1) << run.err;
+        EXPECT_FALSE(std::filesystem::exists(dir / "out.tvx"));
+    }
+}
+
+TEST(HostileFiles, TheSceneCeilingIsTheUsers) {
+    test::TempDir dir;
+    std::ofstream(dir / "placed.gltf", std::ios::binary) << test::GltfOfInstances(500);
+    std::vector<std::string> args = ExportArgs(dir, "placed.gltf");
+    EXPECT_EQ(RunTvx(args, dir / "err.txt").exitCode, 0);
+    args.insert(args.end(), {"--max-scene-mib", "1"});
+    const ChildRun run = RunTvx(args, dir / "err.txt");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("--max-scene-mib raises the limit"), std::string::npos) << run.err;
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The verbs of the tvx command. Each returns the process exit status.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "fileformat/LoadOptions.h"
+#include "memhost/SceneBudget.h"
 
 namespace tvx::tool {
 
@@ -61,6 +63,9 @@ struct ExportCommandOptions {
     // through a dialog of an earlier export that writes nothing.
     bool noPrompt = false;
     int gltfAnimation = 0;  // which of a glTF scene's animations to sample
+    // What the scene may build beyond what its file holds (the copies of a
+    // mesh many nodes place, sampled keys).
+    std::uint64_t maxSceneBytes = memhost::kDefaultMaxSceneBytes;
     std::filesystem::path pluginFolder;  // holds tvxwrite.dle
 };
 

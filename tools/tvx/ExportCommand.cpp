@@ -59,6 +59,8 @@ bool Select(memhost::MemHost& host, const std::vector<std::string>& names, std::
     return true;
 }
 
+const char* LimitHint(bool overBudget) { return overBudget ? "; --max-scene-mib raises the limit" : ""; }
+
 // The scene file's text as a host scene: as it stands, or read from glTF
 // with a line of what it held and a line per thing left out. The images a
 // glTF file holds inside itself are to be written into `folder`.
@@ -74,12 +76,13 @@ bool SceneText(const std::filesystem::path& scene, const ExportCommandOptions& o
     }
     gltf::ReadSummary summary;
     std::string error;
-    auto host = gltf::ReadGltfAsHostScene(scene, {options.gltfAnimation, folder}, summary, error);
+    auto host = gltf::ReadGltfAsHostScene(scene, {options.gltfAnimation, folder, options.maxSceneBytes}, summary,
+                                          error);
     for (const std::string& warning : summary.warnings) {
         err << "tvx: warning: " << warning << '\n';
     }
     if (!host) {
-        err << "tvx: " << scene.string() << ": " << error << '\n';
+        err << "tvx: " << scene.string() << ": " << error << LimitHint(summary.overBudget) << '\n';
         return false;
     }
     err << "tvx: read " << scene.string() << ": nodes " << summary.nodes << ", meshes " << summary.meshes
@@ -166,9 +169,11 @@ int RunExport(const std::filesystem::path& scene, const std::filesystem::path& o
         return 1;
     }
     std::string error;
-    const std::unique_ptr<memhost::MemHost> host = memhost::ReadHostScene(text, error);
+    bool overBudget = false;
+    const std::unique_ptr<memhost::MemHost> host =
+        memhost::ReadHostScene(text, error, {options.maxSceneBytes, &overBudget, options.bones && options.animation});
     if (!host) {
-        err << "tvx: " << scene.string() << ": " << error << '\n';
+        err << "tvx: " << scene.string() << ": " << error << LimitHint(overBudget) << '\n';
         return 1;
     }
     if (options.selectedOnly && !Select(*host, options.selected, err)) {

@@ -95,7 +95,14 @@ int Run(int argc, char** argv, tvx::tool::CommandInProgress& command) {
         "export", "Read a host-scene file (docs/host-scene.md) or a glTF file into the stand-in host and export it "
                   "through the tvxwrite plug-in to a TVX file");
     exportVerb->add_option("scene", file, "Host-scene JSON file, or a glTF 2.0 file (.gltf, .glb)")->required();
-    exportVerb->add_option("--animation", exportOptions.gltfAnimation, "Which of a glTF file's animations to sample (0 first)");
+    exportVerb->add_option("--animation", exportOptions.gltfAnimation,
+                           "Which of a glTF file's animations to sample (0 first)");
+    std::uint64_t maxSceneMiB = memhost::kDefaultMaxSceneBytes >> 20;
+    exportVerb
+        ->add_option("--max-scene-mib", maxSceneMiB,
+                     "Refuse a scene whose repeated meshes and sampled keys would take more memory than this "
+                     "beyond what its file holds (default 512)")
+        ->check(CLI::Range(1, 1 << 20));
     exportVerb->add_option("-o,--output", exportOutput, "TVX scene file to write")->required();
     exportVerb->add_flag("--no-bones", noExportBones, "Untick \"Export bones\"");
     exportVerb->add_flag("--no-animation", noExportAnimation, "Untick \"Export animation\"");
@@ -128,6 +135,7 @@ int Run(int argc, char** argv, tvx::tool::CommandInProgress& command) {
             exportOptions.mappingChannel = mappingChannel;
         }
         exportOptions.selectedOnly = selectedOption->count() > 0;
+        exportOptions.maxSceneBytes = maxSceneMiB << 20;
         if (!exportPluginFolder.empty()) {
             exportOptions.pluginFolder = exportPluginFolder;
         }
