@@ -31,6 +31,11 @@ std::string NodeText(hostapi::INode& node) {
     return std::string("node \"") + (name != nullptr ? name : "") + "\"";
 }
 
+std::string MaterialText(hostapi::MtlBase& material) {
+    const char* name = material.GetName();
+    return std::string("material \"") + (name != nullptr ? name : "") + "\"";
+}
+
 void RequireExportable(float value, const std::string& where, const char* what) {
     if (IsExportable(value)) {
         return;
@@ -38,6 +43,12 @@ void RequireExportable(float value, const std::string& where, const char* what) 
     const std::string why = std::isfinite(value) ? "beyond the largest value exported, " + Shortest(kLargestExportedValue)
                                                  : std::string("which is not finite");
     throw ExportRefusal(where + ": " + what + " is " + Shortest(value) + ", " + why);
+}
+
+void RequireExportable(const hostapi::Color& color, const std::string& where, const char* what) {
+    for (const float channel : {color.r, color.g, color.b}) {
+        RequireExportable(channel, where, what);
+    }
 }
 
 hostapi::Matrix3 CheckedNodeTM(hostapi::INode& node, hostapi::TimeValue t) {

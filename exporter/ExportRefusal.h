@@ -9,6 +9,7 @@
 #include <string>
 
 #include "hostapi/HostTypes.h"
+#include "hostapi/Materials.h"
 #include "hostapi/Nodes.h"
 
 namespace tvx::exporter {
@@ -27,8 +28,14 @@ inline constexpr float kLargestExportedValue = 1.0e30f;
 // `node "Name"`, as the refusals name a node.
 [[nodiscard]] std::string NodeText(hostapi::INode& node);
 
+// `material "Name"`, as the refusals name a material.
+[[nodiscard]] std::string MaterialText(hostapi::MtlBase& material);
+
 // Refuses with "<where>: <what> is <value>, ..." unless value is exportable.
 void RequireExportable(float value, const std::string& where, const char* what);
+
+// The same for each of the colour's channels.
+void RequireExportable(const hostapi::Color& color, const std::string& where, const char* what);
 
 // The node's world (or object) transform at t, refused unless every
 // element is exportable.

@@ -156,7 +156,6 @@ int ConvertMaps(hostapi::StdMat& source, TVXMaterial& material) {
             found[count++] = *map;
         }
     }
-    const char* materialName = source.GetName();
     if (count == 0) {
         return 1;
     }
@@ -166,8 +165,7 @@ int ConvertMaps(hostapi::StdMat& source, TVXMaterial& material) {
     for (std::size_t slot = 0; slot < count; ++slot) {
         const MapSource& map = found[slot];
         TVXMap* created = CreateMap(material, static_cast<int>(slot), map.key, map.kind);
-        const std::string where = std::string("material \"") + (materialName != nullptr ? materialName : "") +
-                                  "\", " + names[slot] + " map";
+        const std::string where = MaterialText(source) + ", " + names[slot] + " map";
         if (created == nullptr || !FillMap(*created, map, where)) {
             return 0;
         }

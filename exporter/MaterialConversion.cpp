@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <string>
 
 #include "document/MaterialMaps.h"
+#include "exporter/ExportRefusal.h"
 #include "exporter/HostMaterialClasses.h"
 #include "exporter/MapConversion.h"
 
@@ -24,6 +26,14 @@ TVXString NameOf(hostapi::MtlBase& material) {
 
 RGBA Opaque(const hostapi::Color& c) { return {c.r, c.g, c.b, 1.0f}; }
 
+// A colour has no range the file keeps it in (shininess and opacity do, and
+// are brought into theirs), so one that no reader could use is refused
+// rather than replaced by a colour the user never chose.
+RGBA Checked(const hostapi::Color& c, const std::string& where, const char* what) {
+    RequireExportable(c, where, what);
+    return Opaque(c);
+}
+
 // The host's 0 (dull) is stored as 128. A NaN, which clamping would keep,
 // is taken as that: it is also where an exported material starts.
 float StoredShininess(float host) {
@@ -38,8 +48,10 @@ float StoredShininess(float host) {
 float StoredOpacity(float host) { return std::isnan(host) ? 1.0f : std::clamp(host, 0.0f, 1.0f); }
 
 // A bitmap in the diffuse slot shows its image as it is, untinted.
-RGBA DiffuseColor(hostapi::StdMat& source) {
-    return AsBitmap(source.GetSubTexmap(hostapi::ID_DI)) != nullptr ? kWhite : Opaque(source.GetDiffuse(0));
+RGBA DiffuseColor(hostapi::StdMat& source, const std::string& where) {
+    return AsBitmap(source.GetSubTexmap(hostapi::ID_DI)) != nullptr
+               ? kWhite
+               : Checked(source.GetDiffuse(0), where, "the diffuse colour");
 }
 
 int ConvertStandard(hostapi::StdMat& source, TVXMaterial& material) {
@@ -47,10 +59,11 @@ int ConvertStandard(hostapi::StdMat& source, TVXMaterial& material) {
     if (source.GetTwoSided()) {
         material.flags |= kMaterialFlagTwoSided;
     }
-    material.colors[kColorDiffuse] = DiffuseColor(source);
-    material.colors[kColorAmbient] = Opaque(source.GetAmbient(0));
+    const std::string where = MaterialText(source);
+    material.colors[kColorDiffuse] = DiffuseColor(source, where);
+    material.colors[kColorAmbient] = Checked(source.GetAmbient(0), where, "the ambient colour");
     material.colors[kColorSlot3] = kOpaqueBlack;
-    material.colors[kColorSpecular] = Opaque(source.GetSpecular(0));
+    material.colors[kColorSpecular] = Checked(source.GetSpecular(0), where, "the specular colour");
     material.colors[kColorSlot5] = kOpaqueBlack;
     material.shininess = StoredShininess(source.GetShininess(0));
     material.opacity = StoredOpacity(source.GetOpacity(0));

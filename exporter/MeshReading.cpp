@@ -118,10 +118,24 @@ bool ContainsVertex(const MeshEntry& entry, int index) {
     return index >= 0 && static_cast<std::size_t>(index) < entry.vertices.size();
 }
 
+std::string FaceText(hostapi::INode& node, std::size_t face) { return NodeText(node) + ", face " + std::to_string(face); }
+
+bool IsExportablePoint(const Vector3& v) { return IsExportable(v.x) && IsExportable(v.y) && IsExportable(v.z); }
+
+// The text naming where is only made for a refusal: meshes are large.
+template <class Where>
+void RequireExportablePoint(const Vector3& v, Where where, const char* what) {
+    if (!IsExportablePoint(v)) {
+        for (const float c : {v.x, v.y, v.z}) {
+            RequireExportable(c, where(), what);
+        }
+    }
+}
+
 // Colour samples: every face corner adds the colour it shows to its vertex.
 // A corner whose colour or vertex index lies outside the arrays adds no
 // sample, so it cannot darken its vertex.
-void ReadColors(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
+void ReadColors(hostapi::Mesh& mesh, hostapi::INode& node, const Winding& w, MeshEntry& entry) {
     entry.colors.resize(static_cast<std::size_t>(NonNegative(mesh.getNumVertCol())));
     for (std::size_t i = 0; i < entry.colors.size(); ++i) {
         const hostapi::VertColor c = mesh.getVertCol(static_cast<int>(i));
@@ -141,6 +155,7 @@ void ReadColors(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
             }
             MeshVertexEntry& vertex = entry.vertices[static_cast<std::size_t>(face.vertices[c])];
             const RGBA& sample = entry.colors[static_cast<std::size_t>(color)];
+            RequireExportablePoint({sample.r, sample.g, sample.b}, [&] { return FaceText(node, f); }, "a vertex colour");
             ++vertex.colorSamples;
             vertex.color.r += sample.r;
             vertex.color.g += sample.g;
@@ -159,7 +174,7 @@ void ReadSecondChannel(hostapi::Mesh& mesh, const Winding& w, int channel, MeshE
     }
 }
 
-void ReadAlpha(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
+void ReadAlpha(hostapi::Mesh& mesh, hostapi::INode& node, const Winding& w, MeshEntry& entry) {
     const MapChannel alpha(mesh, hostapi::MAP_ALPHA);
     for (std::size_t f = 0; f < entry.faces.size(); ++f) {
         std::array<int, 3> indices{};
@@ -170,6 +185,9 @@ void ReadAlpha(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
             const int v = entry.faces[f].vertices[c];
             if (ContainsVertex(entry, v) && alpha.Contains(indices[c])) {
                 MeshVertexEntry& vertex = entry.vertices[static_cast<std::size_t>(v)];
+                if (!IsExportable(alpha.U(indices[c]))) {
+                    RequireExportable(alpha.U(indices[c]), FaceText(node, f), "a vertex alpha");
+                }
                 ++vertex.alphaSamples;
                 vertex.alpha += alpha.U(indices[c]);
             }
@@ -177,22 +195,19 @@ void ReadAlpha(hostapi::Mesh& mesh, const Winding& w, MeshEntry& entry) {
     }
 }
 
-void RequireExportablePoint(const Vector3& v, const std::string& where, const char* what) {
-    for (const float c : {v.x, v.y, v.z}) {
-        RequireExportable(c, where, what);
-    }
-}
-
-// Texture coordinates that no file could use, and faces on vertices the
-// mesh does not have (whose indices, offset by the vertices before them,
-// would name another mesh's vertices or none), are refused. Positions are
-// written as the host holds them: a pose the importer could not work out
-// (a bone scaled to nothing) leaves positions that are not finite, and such
-// files still round-trip.
+// Positions and texture coordinates that no file could use, and faces on
+// vertices the mesh does not have (whose indices, offset by the vertices
+// before them, would name another mesh's vertices or none), are refused.
+// A position is checked as written, in world space: a finite vertex under a
+// finite but vast transform may still land beyond the largest value.
 void RequireExportableMesh(hostapi::INode& node, const MeshEntry& entry) {
+    for (std::size_t v = 0; v < entry.vertices.size(); ++v) {
+        RequireExportablePoint(
+            entry.vertices[v].position, [&] { return NodeText(node) + ", vertex " + std::to_string(v); }, "its position");
+    }
     for (std::size_t f = 0; f < entry.faces.size(); ++f) {
         const MeshFaceEntry& face = entry.faces[f];
-        const std::string where = NodeText(node) + ", face " + std::to_string(f);
+        const std::string where = FaceText(node, f);
         for (const int vertex : face.vertices) {
             if (!ContainsVertex(entry, vertex)) {
                 throw ExportRefusal(where + ": vertex " + std::to_string(vertex) + " is not one of the mesh's " +
@@ -200,8 +215,8 @@ void RequireExportableMesh(hostapi::INode& node, const MeshEntry& entry) {
             }
         }
         for (std::size_t c = 0; c < 3; ++c) {
-            RequireExportablePoint(face.uv1[c], where, "a texture coordinate");
-            RequireExportablePoint(face.uv2[c], where, "a coordinate of the second map channel");
+            RequireExportablePoint(face.uv1[c], [&] { return where; }, "a texture coordinate");
+            RequireExportablePoint(face.uv2[c], [&] { return where; }, "a coordinate of the second map channel");
         }
     }
 }
@@ -256,9 +271,9 @@ void ReadGeometry(hostapi::Object& object, hostapi::INode& node, int mappingChan
     const Winding& w = IsMirrored(objectTM) ? kMirroredWinding : kHostWinding;
     ReadVertices(mesh, objectTM, entry);
     ReadFaces(mesh, w, entry);
-    ReadColors(mesh, w, entry);
+    ReadColors(mesh, node, w, entry);
     ReadSecondChannel(mesh, w, mappingChannel, entry);
-    ReadAlpha(mesh, w, entry);
+    ReadAlpha(mesh, node, w, entry);
     RequireExportableMesh(node, entry);
 }
 

@@ -34,12 +34,23 @@ void ReadSkin(hostapi::Modifier& modifier, MeshEntry& entry) {
     if (context == nullptr || static_cast<std::size_t>(context->GetNumPoints()) != entry.vertices.size()) {
         return;
     }
+    const int bones = skin->GetNumBones();
     for (std::size_t v = 0; v < entry.vertices.size(); ++v) {
         const int point = static_cast<int>(v);
         const int count = context->GetNumAssignedBones(point);
+        bool dropped = false;
         for (int b = 0; b < count; ++b) {
-            entry.vertices[v].weights.push_back(
-                {skin->GetBone(context->GetAssignedBone(point, b)), -1, context->GetBoneWeight(point, b)});
+            // The host reads its bone list at whatever index it is given, so
+            // an influence naming no bone of the list is dropped unread.
+            const int bone = context->GetAssignedBone(point, b);
+            if (bone < 0 || bone >= bones) {
+                dropped = true;
+                continue;
+            }
+            entry.vertices[v].weights.push_back({skin->GetBone(bone), -1, context->GetBoneWeight(point, b)});
+        }
+        if (dropped) {
+            CleanWeights(entry.vertices[v].weights, true);
         }
     }
 }
@@ -118,10 +129,10 @@ void ReadSkinWeights(MeshEntry& entry) {
     }
 }
 
-void CleanWeights(std::vector<SkinWeightEntry>& weights) {
+void CleanWeights(std::vector<SkinWeightEntry>& weights, bool oneWasDropped) {
     const auto unusable = [](const SkinWeightEntry& w) { return !std::isfinite(w.weight) || w.weight < 0.0f; };
     const auto kept = std::remove_if(weights.begin(), weights.end(), unusable);
-    bool rescale = kept != weights.end();
+    bool rescale = oneWasDropped || kept != weights.end();
     weights.erase(kept, weights.end());
     double sum = 0.0;
     for (const SkinWeightEntry& w : weights) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <string>
 
 #include "document/SceneAllocation.h"
 #include "exporter/ExportRefusal.h"
@@ -37,6 +38,23 @@ Matrix4 StoredViewMatrix(const Matrix4& axes) {
         stored(r, 2) = -stored(r, 2);
     }
     return frame ? stored : LookAtFrame(stored);
+}
+
+std::string ViewText(const char* kind, hostapi::INode& node) {
+    const char* name = node.GetName();
+    return std::string(kind) + " \"" + (name != nullptr ? name : "") + "\"";
+}
+
+// The values as stored (a cone below 0 is already 0): a light no reader
+// could place or shade with is refused, naming the light and the value.
+void RequireExportableLight(hostapi::INode& node, const TVXLight& light) {
+    const std::string where = ViewText("light", node);
+    RequireExportable(hostapi::Color(light.color.r, light.color.g, light.color.b), where, "its colour");
+    RequireExportable(light.intensity, where, "its multiplier");
+    RequireExportable(light.hotspot, where, "its hotspot");
+    RequireExportable(light.falloff, where, "its falloff");
+    RequireExportable(light.attenuationStart, where, "its attenuation start");
+    RequireExportable(light.attenuationEnd, where, "its attenuation end");
 }
 
 }  // namespace
@@ -95,6 +113,7 @@ int ConvertLights(const std::vector<hostapi::INode*>& nodes, TVXScene& scene) {
         light.falloff = std::max(state.fallsize, 0.0f);
         light.attenuationStart = state.attenStart;
         light.attenuationEnd = state.attenEnd;
+        RequireExportableLight(node, light);
     }
     return 1;
 }
@@ -120,6 +139,10 @@ int ConvertCameras(const std::vector<hostapi::INode*>& nodes, TVXScene& scene) {
         camera.fieldOfView = state.fov * kRadiansToDegrees;
         camera.nearDistance = state.nearRange;
         camera.farDistance = state.farRange;
+        const std::string where = ViewText("camera", node);
+        RequireExportable(camera.fieldOfView, where, "its field of view");
+        RequireExportable(camera.nearDistance, where, "its near distance");
+        RequireExportable(camera.farDistance, where, "its far distance");
     }
     return 1;
 }

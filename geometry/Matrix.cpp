@@ -1,6 +1,7 @@
 #include "geometry/Matrix.h"
 
 #include <array>
+#include <cmath>
 
 namespace tvx {
 
@@ -98,12 +99,12 @@ Matrix4 MultiplyAffine(const Matrix4& a, const Matrix4& b) {
     return c;
 }
 
-Matrix4 Inverse(const Matrix4& m) {
+std::optional<Matrix4> InverseIfAny(const Matrix4& m) {
     const PairMinors left = MinorsOfColumns(m, 0);
     const PairMinors right = MinorsOfColumns(m, 2);
     const float determinant = Determinant(left, right);
     if (determinant == 0.0f) {
-        return Matrix4::Identity();
+        return std::nullopt;
     }
     const float inverseDeterminant = 1.0f / determinant;
     Matrix4 inverse;
@@ -111,10 +112,15 @@ Matrix4 Inverse(const Matrix4& m) {
         for (int j = 0; j < 4; ++j) {
             // Adjugate: the cofactor matrix transposed.
             inverse(i, j) = Cofactor(m, left, right, j, i) * inverseDeterminant;
+            if (!std::isfinite(inverse(i, j))) {
+                return std::nullopt;
+            }
         }
     }
     return inverse;
 }
+
+Matrix4 Inverse(const Matrix4& m) { return InverseIfAny(m).value_or(Matrix4::Identity()); }
 
 Matrix4 RotationMatrix(const Quaternion& q) {
     const float x = q.x;

@@ -6,6 +6,8 @@
 // `b = MultiplyAffine(a, b)` are safe: the result never aliases an input.
 #pragma once
 
+#include <optional>
+
 #include "document/MathTypes.h"
 
 namespace tvx {
@@ -23,9 +25,15 @@ namespace tvx {
 // cannot leak into a hierarchy. Used for every parent-child composition.
 [[nodiscard]] Matrix4 MultiplyAffine(const Matrix4& a, const Matrix4& b);
 
-// Inverse by cofactors in single precision. A singular matrix (determinant
-// exactly 0) yields the identity instead of an error: callers use the inverse
-// to re-express transforms, and identity is the harmless fallback there.
+// Inverse by cofactors in single precision, or nothing when m has none
+// there: a determinant of exactly 0 (a bone scaled to nothing along an
+// axis), or one so small or so large that the result is not finite.
+[[nodiscard]] std::optional<Matrix4> InverseIfAny(const Matrix4& m);
+
+// InverseIfAny, or the identity instead of an error: callers use the inverse
+// to re-express transforms, and identity is the harmless fallback there,
+// where the cofactors would spread infinities and NaN into everything the
+// inverse touches.
 [[nodiscard]] Matrix4 Inverse(const Matrix4& m);
 
 // Rotation matrix of a unit quaternion; the quaternion is not normalised, so a

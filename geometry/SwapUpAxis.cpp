@@ -1,5 +1,7 @@
 #include "geometry/SwapUpAxis.h"
 
+#include <optional>
+
 #include "geometry/AffineDecomposition.h"
 #include "geometry/BoneHierarchy.h"
 #include "geometry/BoneMatrices.h"
@@ -16,9 +18,18 @@ void SwapBones(std::vector<TVXBone>& bones, int direction) {
     for (int i = 0; i < count; ++i) {
         TVXBone& bone = bones[static_cast<std::size_t>(i)];
         const int parent = bone.parentIndex;
-        bone.localMatrix = LinkToParent(parent, i, count) == ParentLink::Root
-                               ? bone.worldMatrix
-                               : Multiply(Inverse(bones[static_cast<std::size_t>(parent)].worldMatrix), bone.worldMatrix);
+        if (LinkToParent(parent, i, count) == ParentLink::Root) {
+            bone.localMatrix = bone.worldMatrix;
+            continue;
+        }
+        // The swap turns the parent as it turns the child, so the local
+        // matrix it gives back is the one the bone has. A parent scaled to
+        // nothing has no inverse to find it again with, and the identity in
+        // its place would make the bone's world its local.
+        if (const std::optional<Matrix4> parentInverse =
+                InverseIfAny(bones[static_cast<std::size_t>(parent)].worldMatrix)) {
+            bone.localMatrix = Multiply(*parentInverse, bone.worldMatrix);
+        }
     }
     for (TVXBone& bone : bones) {
         const AffineParts parts = DecomposeAffine(bone.localMatrix);

@@ -9,7 +9,8 @@
 // node gives, per point (vertex) of that node's object, the influences as
 // indices into that list with their weights. An influence on a node that
 // was never registered as a bone is no influence of the skin and is not
-// listed.
+// listed. Nothing promises that an index lies within the list: a reader
+// checks it against GetNumBones before asking for the bone.
 #pragma once
 
 #include <vector>
@@ -43,7 +44,10 @@ protected:
 // Offered by every Skin modifier.
 class ISkin {
 public:
-    // Registered bone idx, null out of range.
+    // The registered bones.
+    virtual int GetNumBones() = 0;
+    // Registered bone idx, for 0 <= idx < GetNumBones(); the host does not
+    // check it.
     virtual INode* GetBone(int idx) = 0;
     // The skin's data for pNode, or null when pNode does not carry this
     // modifier. It stays valid for as long as the host lives.

@@ -1,10 +1,25 @@
 #include "importer/BoneBuilder.h"
 
 #include "geometry/BoneHierarchy.h"
+#include "geometry/Matrix.h"
 #include "importer/HostConversions.h"
 
 namespace tvx::importer {
 namespace {
+
+// Linking a bone while keeping its world transform has the host work out
+// its local one through the inverse of the parent's world. A parent scaled
+// to nothing along an axis has none: the host's attempt gives the bone a
+// wrong transform, or one of infinities and NaN, and so all its children.
+// Such a bone is placed at its bind local transform instead and linked
+// keeping that, which needs no inverse and puts it at the same bind world.
+bool KeepsWorldWhenLinked(const ImportSession& session, int bone) {
+    const auto& poses = session.poses.bonePoses;
+    const int parent = session.scene.bones[static_cast<std::size_t>(bone)].parentIndex;
+    return tvx::LinkToParent(parent, bone, Count(session.scene.bones)) != ParentLink::Parent ||
+           parent >= static_cast<int>(poses.size()) ||
+           InverseIfAny(poses[static_cast<std::size_t>(parent)].bindWorld).has_value();
+}
 
 // The bone placed where its bind pose puts it in the scene. The host takes a
 // node transform as a world transform and keeps it when the bone is linked
@@ -15,7 +30,8 @@ hostapi::Matrix3 BindTransform(const ImportSession& session, int bone) {
     if (bone >= static_cast<int>(poses.size())) {
         return {};
     }
-    return ToHostMatrix(poses[static_cast<std::size_t>(bone)].bindWorld);
+    const BonePose& pose = poses[static_cast<std::size_t>(bone)];
+    return ToHostMatrix(KeepsWorldWhenLinked(session, bone) ? pose.bindWorld : pose.bindLocal);
 }
 
 // Roots (and bones whose parent index names no bone, which the pose takes
@@ -60,7 +76,7 @@ void LinkToParent(ImportSession& session, int bone) {
     hostapi::INode* parentNode = session.BoneNode(parent);
     hostapi::INode* node = session.BoneNode(bone);
     if (parentNode != nullptr && node != nullptr) {
-        parentNode->AttachChild(node, 1);
+        parentNode->AttachChild(node, KeepsWorldWhenLinked(session, bone) ? 1 : 0);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "memhost/MemSkin.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
 
@@ -88,9 +89,12 @@ int MemSkin::BoneIndex(const MemNode* node) const {
     return -1;
 }
 
+int MemSkin::GetNumBones() { return static_cast<int>(std::min(bones_.size(), listed_.value_or(bones_.size()))); }
+
 hostapi::INode* MemSkin::GetBone(int idx) {
-    if (idx < 0 || static_cast<std::size_t>(idx) >= bones_.size()) {
-        context().Error("ISkin::GetBone: bone " + std::to_string(idx) + " of " + std::to_string(bones_.size()));
+    const int listed = GetNumBones();
+    if (idx < 0 || idx >= listed) {
+        context().Error("ISkin::GetBone: bone " + std::to_string(idx) + " of " + std::to_string(listed));
         return nullptr;
     }
     return bones_[static_cast<std::size_t>(idx)].node;

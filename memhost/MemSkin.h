@@ -71,6 +71,7 @@ public:
     hostapi::BOOL AddWeights(hostapi::INode* skinNode, int vertexID, const hostapi::Tab<hostapi::INode*>& boneNodeList,
                              const hostapi::Tab<float>& weights) override;
 
+    int GetNumBones() override;
     hostapi::INode* GetBone(int idx) override;
     hostapi::ISkinContextData* GetContextInterface(hostapi::INode* pNode) override;
 
@@ -86,11 +87,16 @@ public:
     void LoadBone(MemNode* node) { bones_.push_back({node, false}); }
     void LoadWeights(int vertex, VertexWeights weights) { weights_[vertex] = std::move(weights); }
     void SetPoints(std::optional<int> points) { points_ = points; }
+    // Lists only the first count bones, as a skin whose bone table lost
+    // entries that its weights still name: the contexts go on reporting
+    // those influences by their registered index, past the list's end.
+    void ListOnlyBones(std::size_t count) { listed_ = count; }
 
 private:
     std::vector<Bone> bones_;
     std::map<int, VertexWeights> weights_;
     std::optional<int> points_;
+    std::optional<std::size_t> listed_;
     std::map<const MemNode*, std::unique_ptr<MemSkinContext>> contexts_;
 };
 

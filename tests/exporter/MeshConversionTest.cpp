@@ -11,6 +11,7 @@
 #include "memhost/HostSceneJson.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
+#include "memhost/MemSkin.h"
 
 namespace tvx::exporter {
 namespace {
@@ -213,6 +214,33 @@ TEST(MeshConversion, SkinWeightsNameTheExportedBones) {
     }
     const auto session = memhost::HostSceneJson(*host)["session"];
     EXPECT_TRUE(session["interfacesHeld"].empty()) << "the Physique interfaces are handed back";
+}
+
+// The host reads its bone list at any index it is given: an influence past
+// the list's end is dropped unread and the vertex's others add up to 1.
+TEST(MeshConversion, AnInfluenceBeyondTheSkinsBoneListIsDropped) {
+    auto host = Host(R"({
+      "nodes": [{"id": 0, "name": "Skinned", "object": 1}, {"id": 1, "name": "A", "object": 2},
+                {"id": 2, "name": "B", "object": 2}],
+      "objects": [{"id": 0, "kind": "mesh", "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0]], "faces": [[0, 1, 2]]},
+                  {"id": 1, "kind": "derived", "base": 0, "modifiers": [0]}, {"id": 2, "kind": "helper"}],
+      "modifiers": [{"id": 0, "kind": "skin", "bones": [1, 2], "weights": [
+        {"vertex": 0, "bones": [2], "weights": [1]},
+        {"vertex": 1, "bones": [1, 2], "weights": [0.25, 0.75]}]}]})");
+    ASSERT_NE(host, nullptr);
+    auto* skin = dynamic_cast<memhost::MemSkin*>(host->context().modifiers[0].get());
+    ASSERT_NE(skin, nullptr);
+    skin->ListOnlyBones(1);
+    TVXExporterData data;
+    TheModule().selectedOnly = false;
+    ASSERT_EQ(ConvertScene(data, *host->exportInterface(), *host), 1);
+    const TVXScene& scene = data.scene;
+    ASSERT_EQ(scene.vertices.size(), 3u);
+    EXPECT_TRUE(scene.vertices[0].weights.empty());
+    ASSERT_EQ(scene.vertices[1].weights.size(), 1u);
+    EXPECT_EQ(scene.vertices[1].weights[0].boneIndex, 1);
+    EXPECT_EQ(scene.vertices[1].weights[0].weight, 1.0f);
+    EXPECT_TRUE(host->session().hostErrors().empty()) << host->session().hostErrors().front();
 }
 
 TEST(MeshConversion, ConvertedObjectsAreHandedBackAndBipedsLeaveTheirModes) {

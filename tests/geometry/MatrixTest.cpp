@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 #include "GeometryTestHelpers.h"
@@ -17,6 +18,14 @@ using testing::Translation;
 TEST(GeometryMatrix, InverseUndoesGeneralMatricesAndIsIdentityWhenSingular) {
     EXPECT_EQ(Inverse(Matrix4::Zero()), Matrix4::Identity());
     EXPECT_EQ(Inverse(Diagonal(1.0f, 0.0f, 2.0f)), Matrix4::Identity());
+    // Invertible on paper, but single precision cannot hold the inverse:
+    // the reciprocal of the determinant or a cofactor overflows.
+    for (const Matrix4& unheld : {Diagonal(1e-40f, 1.0f, 1.0f), Diagonal(1e13f, 1e13f, 1e13f),
+                                  Diagonal(std::nanf(""), 1.0f, 1.0f)}) {
+        EXPECT_FALSE(InverseIfAny(unheld).has_value());
+        EXPECT_EQ(Inverse(unheld), Matrix4::Identity());
+    }
+    EXPECT_EQ(InverseIfAny(Diagonal(2.0f, 4.0f, 0.5f)), Diagonal(0.5f, 0.25f, 2.0f));
     std::mt19937 rng(20240611);
     std::uniform_real_distribution<float> entry(-1.0f, 1.0f);
     for (int trial = 0; trial < 20; ++trial) {

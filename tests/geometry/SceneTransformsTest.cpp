@@ -66,6 +66,21 @@ TEST(SwapUpAxis, ARootBoneTurnsWhileItsChildKeepsItsLocalTransform) {
     EXPECT_TRUE(MatricesNear(RotationMatrix(childTurn), RotationMatrix(child.rotation), 1e-5f));
 }
 
+// A parent scaled to nothing has no inverse to take its child's local
+// transform out of the child's world with; the child keeps its own.
+TEST(SwapUpAxis, TheChildOfABoneScaledToNothingKeepsItsLocalTransform) {
+    TVXScene scene;
+    AddBone(scene, -1, {0.0f, 5.0f, 0.0f}, {}, {1.0f, 0.0f, 1.0f});
+    const Quaternion childTurn = AxisAngle({0.0f, 0.0f, 1.0f}, 0.3f);
+    AddBone(scene, 0, {1.0f, 2.0f, 3.0f}, childTurn, {2.0f, 2.0f, 2.0f});
+
+    SwapUpAxis(scene, kYUpToZUp);
+    const TVXTransform& child = scene.bones[1].transform;
+    EXPECT_TRUE(VectorsNear({1.0f, 2.0f, 3.0f}, child.position));
+    EXPECT_TRUE(VectorsNear({2.0f, 2.0f, 2.0f}, child.scale));
+    EXPECT_TRUE(MatricesNear(RotationMatrix(childTurn), RotationMatrix(child.rotation), 1e-5f));
+}
+
 TEST(SwapUpAxis, AMirroringBoneEndsWithNegativeScaleAndAProperRotation) {
     TVXScene scene;
     AddBone(scene, -1, {1.0f, 2.0f, 3.0f}, {}, {-2.0f, 3.0f, 4.0f});

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "ImportTestSupport.h"
 #include "importer/AnimationBuilder.h"
 #include "importer/BoneBuilder.h"
@@ -54,6 +56,53 @@ TEST(BoneBuilder, BonesAreLinkedHiddenAndMeasured) {
     EXPECT_EQ(Node(shownHost, "Root")["hidden"], false);
     EXPECT_EQ(ObjectOf(shownHost, Node(shownHost, "Lost"))["length"], 1.0);
     EXPECT_TRUE(Near(Node(shownHost, "Lost")["transform"]["world"][3][0], 5.0f)) << "placed where it says";
+}
+
+// The host scene writes values that are not finite as these words.
+bool HoldsNonFinite(const Json& value) {
+    if (value.is_string()) {
+        return value == "NaN" || value == "Infinity" || value == "-Infinity";
+    }
+    return value.is_structured() &&
+           std::any_of(value.begin(), value.end(), [](const Json& item) { return HoldsNonFinite(item); });
+}
+
+// A root scaled to nothing along an axis has no inverse: its child and
+// grandchild must still land where their bind pose puts them, and nothing
+// in the host may come out NaN.
+TEST(BoneBuilder, ChildrenOfABoneScaledToNothingLandWhereTheirBindPosePutsThem) {
+    const Vector3 scales[] = {{1.0f, 0.0f, 1.0f}, {0.0f, 0.0f, 0.0f}, {1e-40f, 1.0f, 1.0f}};
+    for (const Vector3& s : scales) {
+        SCOPED_TRACE(testing::Message() << "root scale " << s.x << ", " << s.y << ", " << s.z);
+        TVXScene scene = TriangleScene();
+        TVXBone& root = scene.bones.emplace_back();
+        root.name = TVXString::FromUtf8("Root");
+        root.transform.position = {0.0f, 1.0f, 0.0f};
+        root.transform.scale = s;
+        TVXBone& child = scene.bones.emplace_back();
+        child.name = TVXString::FromUtf8("Child");
+        child.parentIndex = 0;
+        child.transform.position = {0.0f, 2.0f, 0.0f};
+        TVXBone& grandchild = scene.bones.emplace_back();
+        grandchild.name = TVXString::FromUtf8("Grandchild");
+        grandchild.parentIndex = 1;
+        grandchild.transform.position = {1.0f, 0.0f, 0.0f};
+        for (int v = 0; v < 3; ++v) {
+            scene.vertices[static_cast<std::size_t>(v)].weights = {{v, 1.0f}};
+        }
+        ComputeBoneWeightCounts(scene);
+        const Json host = Build(std::move(scene));
+        EXPECT_FALSE(HoldsNonFinite(host["scene"])) << host["scene"].dump();
+        // The file's (x, y, z) is the host's (x, -z, y).
+        const float height = 1.0f + 2.0f * s.y;
+        const Json& childWorld = Node(host, "Child")["transform"]["worldAtTime0"][3];
+        const Json& grandchildWorld = Node(host, "Grandchild")["transform"]["worldAtTime0"][3];
+        EXPECT_TRUE(Near(childWorld[0], 0.0f) && Near(childWorld[1], 0.0f) && Near(childWorld[2], height))
+            << childWorld;
+        EXPECT_TRUE(Near(grandchildWorld[0], s.x) && Near(grandchildWorld[1], 0.0f) &&
+                    Near(grandchildWorld[2], height))
+            << grandchildWorld;
+    }
 }
 
 TEST(BoneBuilder, NoBonesWhenTheyAreNotImported) {
