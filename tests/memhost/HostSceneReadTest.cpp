@@ -305,7 +305,13 @@ TEST(HostSceneRead, NoCutOrChangedByteCrashesTheReader) {
     ASSERT_NE(host, nullptr);
     const std::string text = HostSceneJson(*host).dump();
     std::string error;
+    // Every cut costs a parse of what is left, so the sweep is sampled: every
+    // cut within 256 bytes of either end, every 7th between (a stride prime
+    // to the text's repeats, so the cuts fall on every kind of byte).
     for (std::size_t length = 0; length < text.size(); ++length) {
+        if (length > 256 && length + 256 < text.size() && length % 7 != 0) {
+            continue;
+        }
         EXPECT_EQ(ReadHostScene(std::string_view(text).substr(0, length), error), nullptr) << length;
         EXPECT_FALSE(error.empty());
     }
