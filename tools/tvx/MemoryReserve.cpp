@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <new>
 
 namespace tvx::tool {
@@ -29,6 +30,21 @@ void OnOutOfMemory() {
     std::_Exit(ReportOutOfMemory(*g_command));
 }
 
+// The bad_alloc thrown above can land inside a destructor (nlohmann::json's
+// allocates), which ends the process through std::terminate: it then ends
+// with the same line and status 1 instead of an abort.
+[[noreturn]] void OnTerminate() noexcept {
+    if (const std::exception_ptr current = std::current_exception()) {
+        try {
+            std::rethrow_exception(current);
+        } catch (const std::bad_alloc&) {
+            std::_Exit(ReportOutOfMemory(*g_command));
+        } catch (...) {
+        }
+    }
+    std::abort();
+}
+
 }  // namespace
 
 void KeepMemoryReserve(const CommandInProgress& command) {
@@ -36,6 +52,7 @@ void KeepMemoryReserve(const CommandInProgress& command) {
     g_retryBlock = std::malloc(kBlockBytes);
     g_unwindBlock = std::malloc(kBlockBytes);
     std::set_new_handler(OnOutOfMemory);
+    std::set_terminate(OnTerminate);
 }
 
 int ReportOutOfMemory(const CommandInProgress& command) noexcept {

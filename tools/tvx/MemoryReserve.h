@@ -7,7 +7,8 @@
 // allocation that finds no memory gives back the first block and is tried
 // again, so that no library is left half-way; the next one gives back the
 // second and throws std::bad_alloc, which unwinds with that room to spare
-// and ends the command with its one line. Should even that not suffice, the
+// and ends the command with its one line. Should even that not suffice, or
+// should the throw land in a destructor (and so in std::terminate), the
 // line is written and the process ends with status 1.
 #pragma once
 
