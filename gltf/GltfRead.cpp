@@ -43,8 +43,8 @@ std::string SamePath(const std::string& path, void*) { return path; }
 bool ReadNoFile(std::vector<unsigned char>*, std::string*, const std::string&, void*) { return false; }
 bool WriteNoFile(std::string*, const std::string&, const std::vector<unsigned char>&, void*) { return false; }
 
-// Where a file's buffers and images are found: beside it, or, for a file
-// read from memory, nowhere.
+// A file to read: its bytes, and where its buffers and images are found
+// (beside it, or, for a file read from memory, nowhere).
 struct Source {
     std::string name;  // for messages
     std::span<const unsigned char> bytes;
