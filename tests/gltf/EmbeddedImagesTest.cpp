@@ -7,6 +7,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "tests/support/Base64.h"
 #include "tests/support/TempDir.h"
 #include "tools/tvx/Commands.h"
 
@@ -24,22 +25,6 @@ int Export(const fs::path& scene, const fs::path& output, std::string& messages)
     const int status = tvx::tool::RunExport(scene, output, options, err);
     messages = err.str();
     return status;
-}
-
-std::string Base64(const std::vector<std::uint8_t>& bytes) {
-    static const char* digits = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
-        std::uint32_t group = 0;
-        for (std::size_t k = 0; k < 3; ++k) {
-            group = (group << 8) | (k < n ? bytes[i + k] : 0u);
-        }
-        for (std::size_t k = 0; k < 4; ++k) {
-            out.push_back(k <= n ? digits[(group >> (18 - 6 * k)) & 63u] : '=');
-        }
-    }
-    return out;
 }
 
 TEST(EmbeddedImages, ABufferViewImageIsWrittenBesideTheTvxFileOnce) {
@@ -65,7 +50,7 @@ TEST(EmbeddedImages, ADataUriImageIsNamedAfterTheImageWithoutItsFolders) {
     std::ifstream in(dir / "BoxTextured.gltf");
     nlohmann::json gltf = nlohmann::json::parse(in);
     const std::vector<std::uint8_t> png = tvx::test::ReadFile(TVX_SAMPLE_IMAGE);
-    gltf["images"][0] = {{"uri", "data:image/png;base64," + Base64(png)}, {"name", "../up/brick"}};
+    gltf["images"][0] = {{"uri", "data:image/png;base64," + tvx::test::Base64(png)}, {"name", "../up/brick"}};
     std::ofstream(dir / "inline.gltf") << gltf.dump();
     const fs::path out = dir / "out";
     fs::create_directory(out);

@@ -316,8 +316,8 @@ TEST(HostSceneRead, NoCutOrChangedByteCrashesTheReader) {
         EXPECT_FALSE(error.empty());
     }
     // Whatever a changed byte makes of the file, a host that reads it can
-    // be written out again.
-    for (std::size_t at = 0; at < text.size(); at += 5) {
+    // be written out again. Sampled too: every 17th byte, four ways.
+    for (std::size_t at = 0; at < text.size(); at += 17) {
         for (const char c : {'9', '-', '"', '}'}) {
             std::string changed = text;
             changed[at] = c;

@@ -1,29 +1,14 @@
 #include "tests/support/HostileTexts.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
 #include <vector>
 
+#include "tests/support/Base64.h"
+
 namespace tvx::test {
 namespace {
-
-std::string Base64(const std::vector<std::uint8_t>& bytes) {
-    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (std::size_t i = 0; i < bytes.size(); i += 3) {
-        const std::size_t n = std::min<std::size_t>(3, bytes.size() - i);
-        std::uint32_t group = 0;
-        for (std::size_t k = 0; k < 3; ++k) {
-            group = (group << 8) | (k < n ? bytes[i + k] : 0u);
-        }
-        for (std::size_t k = 0; k < 4; ++k) {
-            out += k <= n ? kDigits[(group >> (18 - 6 * k)) & 63u] : '=';
-        }
-    }
-    return out;
-}
 
 void Append(std::vector<std::uint8_t>& bytes, std::initializer_list<float> values) {
     for (const float v : values) {
