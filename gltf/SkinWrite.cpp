@@ -1,5 +1,6 @@
 #include "gltf/SkinWrite.h"
 
+#include <algorithm>
 #include <map>
 
 #include "hostapi/HostConstants.h"
@@ -37,10 +38,11 @@ int WriteSkin(GltfScene& scene, int meshNode, int vertexCount, VertexWeights& we
     }
     tinygltf::Skin out;
     std::map<int, int> jointOf;  // the skin's bone index -> joint
-    for (int b = 0; b < kMaxJoints; ++b) {
+    const int bones = std::min(skin->GetNumBones(), kMaxJoints);
+    for (int b = 0; b < bones; ++b) {
         hostapi::INode* bone = skin->GetBone(b);
         if (bone == nullptr) {
-            break;
+            continue;
         }
         const int index = scene.IndexOf(static_cast<memhost::MemNode*>(bone));
         if (index >= 0) {
