@@ -7,7 +7,7 @@
 #include <iterator>
 #include <vector>
 
-#include "fileformat/ByteOrder.h"
+#include "fileformat/container/ByteOrder.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "bench/SyntheticScene.h"
-#include "fileformat/FileConstants.h"
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/LoadScene.h"
 #include "geometry/PoseTables.h"
 #include "geometry/ProcessLoadedScene.h"
 

@@ -9,9 +9,9 @@
 #include "document/MaterialMaps.h"
 #include "document/MeshAllocation.h"
 #include "document/SceneAllocation.h"
-#include "fileformat/ByteOrder.h"
-#include "fileformat/FileConstants.h"
-#include "fileformat/LayoutWriters.h"
+#include "fileformat/container/ByteOrder.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/legacy/LayoutWriters.h"
 
 namespace tvx::bench {
 namespace {

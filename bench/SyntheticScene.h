@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "fileformat/ExporterData.h"
+#include "fileformat/legacy/ExporterData.h"
 
 namespace tvx::bench {
 

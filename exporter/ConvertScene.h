@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "fileformat/ExporterData.h"
+#include "fileformat/legacy/ExporterData.h"
 #include "hostapi/ExpInterface.h"
 #include "hostapi/Interface.h"
 

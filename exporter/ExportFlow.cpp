@@ -9,7 +9,7 @@
 #include "exporter/ConvertScene.h"
 #include "exporter/ExportOptionsDialog.h"
 #include "exporter/ModuleState.h"
-#include "fileformat/SaveSceneFile.h"
+#include "fileformat/container/SaveSceneFile.h"
 #include "geometry/SceneBounds.h"
 #include "geometry/SwapUpAxis.h"
 #include "hostapi/SceneExport.h"

@@ -5,7 +5,7 @@
 
 #include <filesystem>
 
-#include "fileformat/ExporterData.h"
+#include "fileformat/legacy/ExporterData.h"
 #include "hostapi/ExpInterface.h"
 #include "hostapi/Interface.h"
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "fileformat/ExporterData.h"
+#include "fileformat/legacy/ExporterData.h"
 
 namespace tvx::exporter {
 namespace {

@@ -2,7 +2,7 @@
 // descriptor.
 #pragma once
 
-#include "fileformat/ExporterData.h"
+#include "fileformat/legacy/ExporterData.h"
 #include "hostapi/SceneExport.h"
 
 namespace tvx::exporter {

@@ -9,7 +9,7 @@
 
 #include "exporter/ConvertScene.h"
 #include "exporter/ModuleState.h"
-#include "fileformat/LayoutWriters.h"
+#include "fileformat/legacy/LayoutWriters.h"
 #include "geometry/SceneBounds.h"
 #include "geometry/SwapUpAxis.h"
 #include "memhost/HostSceneRead.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <span>
 
-#include "fileformat/FileConstants.h"
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/LoadScene.h"
 #include "geometry/ProcessLoadedScene.h"
 #include "importer/ImportSession.h"
 #include "importer/SceneBuilder.h"

@@ -5,8 +5,8 @@
 #include <span>
 
 #include "document/TVXScene.h"
-#include "fileformat/FileConstants.h"
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/LoadScene.h"
 #include "geometry/PoseTables.h"
 #include "geometry/ProcessLoadedScene.h"
 

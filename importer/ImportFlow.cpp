@@ -4,10 +4,10 @@
 #include <new>
 #include <string>
 
-#include "fileformat/FileConstants.h"
-#include "fileformat/LoadProgress.h"
-#include "fileformat/LoadScene.h"
-#include "fileformat/LoadStatusMessage.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/LoadProgress.h"
+#include "fileformat/container/LoadScene.h"
+#include "fileformat/container/LoadStatusMessage.h"
 #include "importer/ImportOptionsDialog.h"
 #include "importer/ImportSession.h"
 #include "importer/ModuleState.h"

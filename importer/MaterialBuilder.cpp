@@ -3,7 +3,7 @@
 #include <string>
 
 #include "document/MaterialMaps.h"
-#include "fileformat/SceneFolder.h"
+#include "fileformat/container/SceneFolder.h"
 
 namespace tvx::importer {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "exporter/ExportOptionsDialog.h"
 #include "exporter/TVXExporter.h"
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/LoadScene.h"
 #include "hostapi/SceneExport.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"

@@ -11,7 +11,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "fileformat/SaveSceneFile.h"
+#include "fileformat/container/SaveSceneFile.h"
 #include "gltf/Accessors.h"
 #include "gltf/GltfBuffer.h"
 #include "gltf/GltfWrite.h"

@@ -13,8 +13,8 @@
 #include <numbers>
 #include <sstream>
 
-#include "fileformat/LoadScene.h"
-#include "fileformat/SaveSceneFile.h"
+#include "fileformat/container/LoadScene.h"
+#include "fileformat/container/SaveSceneFile.h"
 #include "geometry/PoseTables.h"
 #include "gltf/GltfMath.h"
 #include "gltf/GltfWrite.h"

@@ -5,9 +5,9 @@
 #include <cmath>
 
 #include "ImportTestSupport.h"
-#include "fileformat/FileConstants.h"
-#include "fileformat/LoadScene.h"
-#include "fileformat/SaveSceneFile.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/LoadScene.h"
+#include "fileformat/container/SaveSceneFile.h"
 #include "geometry/SkeletonPose.h"
 #include "importer/HostConversions.h"
 #include "importer/TVXImporter.h"

@@ -15,7 +15,7 @@
 #include <string>
 
 #include "exporter/TVXExporter.h"
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/LoadScene.h"
 #include "geometry/PoseTables.h"
 #include "gltf/GltfRead.h"
 #include "gltf/GltfWrite.h"
@@ -23,10 +23,10 @@
 #include "memhost/HostSceneJson.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
-#include "tests/legacy/LegacyTestSupport.h"
+#include "tests/fileformat/legacy/LegacyTestSupport.h"
 #include "tests/support/AllocationLimit.h"
 #include "tests/support/TempDir.h"
-#include "tests/version34/Version34Records.h"
+#include "tests/fileformat/v34/Version34Records.h"
 
 namespace tvx::test {
 namespace {

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <string>
 
-#include "tests/legacy/LegacyTestSupport.h"
+#include "tests/fileformat/legacy/LegacyTestSupport.h"
 #include "tests/support/TempDir.h"
-#include "tests/version34/Version34Records.h"
+#include "tests/fileformat/v34/Version34Records.h"
 
 int main(int argc, char** argv) {
     if (argc != 2) {

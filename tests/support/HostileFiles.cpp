@@ -1,7 +1,7 @@
 #include "tests/support/HostileFiles.h"
 
 #include "tests/support/LegacyFileBuilder.h"
-#include "tests/version34/Version34Records.h"
+#include "tests/fileformat/v34/Version34Records.h"
 
 namespace tvx::test {
 namespace {

@@ -7,7 +7,7 @@
 #include <limits>
 #include <vector>
 
-#include "fileformat/OutputFile.h"
+#include "fileformat/container/OutputFile.h"
 
 namespace tvx::test {
 

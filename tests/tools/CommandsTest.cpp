@@ -6,13 +6,13 @@
 #include <sstream>
 
 #include "document/TVXScene.h"
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/LoadScene.h"
 #include "tools/tvx/SceneJson.h"
 
-#include "tests/legacy/LegacyTestSupport.h"
+#include "tests/fileformat/legacy/LegacyTestSupport.h"
 #include "tests/support/CraftedFiles.h"
 #include "tests/support/TempDir.h"
-#include "tests/version34/Version34Records.h"
+#include "tests/fileformat/v34/Version34Records.h"
 
 namespace tvx::tool {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/LoadScene.h"
 #include "tests/support/TempDir.h"
 #include "tools/tvx/Commands.h"
 

@@ -5,10 +5,10 @@
 
 #include <sstream>
 
-#include "tests/legacy/LegacyTestSupport.h"
+#include "tests/fileformat/legacy/LegacyTestSupport.h"
 #include "tests/support/CraftedFiles.h"
 #include "tests/support/TempDir.h"
-#include "tests/version34/Version34Records.h"
+#include "tests/fileformat/v34/Version34Records.h"
 #include "tools/tvx/Commands.h"
 
 namespace tvx::tool {

@@ -16,14 +16,14 @@
 #include <string>
 #include <vector>
 
-#include "fileformat/ExporterData.h"
-#include "fileformat/LayoutWriters.h"
-#include "fileformat/LoadProgress.h"
-#include "fileformat/LoadScene.h"
-#include "tests/legacy/LegacyTestSupport.h"
+#include "fileformat/legacy/ExporterData.h"
+#include "fileformat/legacy/LayoutWriters.h"
+#include "fileformat/container/LoadProgress.h"
+#include "fileformat/container/LoadScene.h"
+#include "tests/fileformat/legacy/LegacyTestSupport.h"
 #include "tests/support/MemoryOutputFile.h"
 #include "tests/support/TempDir.h"
-#include "tests/version34/Version34Records.h"
+#include "tests/fileformat/v34/Version34Records.h"
 #include "tools/tvx/Commands.h"
 
 namespace tvx {

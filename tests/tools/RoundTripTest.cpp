@@ -13,13 +13,13 @@
 
 #include "document/MaterialMaps.h"
 #include "document/SceneAllocation.h"
-#include "fileformat/LoadScene.h"
-#include "fileformat/SaveSceneFile.h"
+#include "fileformat/container/LoadScene.h"
+#include "fileformat/container/SaveSceneFile.h"
 #include "geometry/SkeletonPose.h"
-#include "tests/legacy/LegacyTestSupport.h"
+#include "tests/fileformat/legacy/LegacyTestSupport.h"
 #include "tests/support/SampleScene.h"
 #include "tests/support/TempDir.h"
-#include "tests/version34/Version34Records.h"
+#include "tests/fileformat/v34/Version34Records.h"
 #include "tools/tvx/Commands.h"
 
 namespace tvx::tool {

@@ -10,8 +10,8 @@
 #include <sstream>
 
 #include "document/SceneAllocation.h"
-#include "fileformat/LoadScene.h"
-#include "fileformat/SaveSceneFile.h"
+#include "fileformat/container/LoadScene.h"
+#include "fileformat/container/SaveSceneFile.h"
 #include "geometry/Vector.h"
 #include "tests/support/TempDir.h"
 #include "tools/tvx/Commands.h"

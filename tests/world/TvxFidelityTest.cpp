@@ -9,10 +9,10 @@
 #include <functional>
 #include <sstream>
 
-#include "fileformat/LoadScene.h"
-#include "fileformat/SaveSceneFile.h"
+#include "fileformat/container/LoadScene.h"
+#include "fileformat/container/SaveSceneFile.h"
 #include "geometry/SkeletonPose.h"
-#include "tests/legacy/LegacyTestSupport.h"
+#include "tests/fileformat/legacy/LegacyTestSupport.h"
 #include "tests/support/SampleScene.h"
 #include "tests/support/TempDir.h"
 #include "tests/world/HostWorld.h"

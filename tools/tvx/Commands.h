@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "fileformat/LoadOptions.h"
+#include "fileformat/container/LoadOptions.h"
 #include "memhost/SceneBudget.h"
 
 namespace tvx::tool {

@@ -1,10 +1,10 @@
 #include <ostream>
 #include <system_error>
 
-#include "fileformat/ExporterData.h"
-#include "fileformat/FileConstants.h"
-#include "fileformat/LoadScene.h"
-#include "fileformat/SaveSceneFile.h"
+#include "fileformat/legacy/ExporterData.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/LoadScene.h"
+#include "fileformat/container/SaveSceneFile.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/LoadFailure.h"
 

@@ -1,8 +1,8 @@
 #include <ostream>
 
 #include "document/TVXScene.h"
-#include "fileformat/FileConstants.h"
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/LoadScene.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/SceneJson.h"
 

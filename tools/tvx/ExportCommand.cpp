@@ -3,7 +3,7 @@
 #include <ostream>
 
 #include "exporter/ExportOptionsDialog.h"
-#include "fileformat/EmbeddedFile.h"
+#include "fileformat/container/EmbeddedFile.h"
 #include "gltf/GltfRead.h"
 #include "gltf/GltfWrite.h"
 #include "hostapi/SceneExport.h"

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "document/TVXScene.h"
-#include "fileformat/FileConstants.h"
-#include "fileformat/HeaderSummary.h"
-#include "fileformat/LoadScene.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/HeaderSummary.h"
+#include "fileformat/container/LoadScene.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/LoadFailure.h"
 

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "fileformat/LoadStatusMessage.h"
+#include "fileformat/container/LoadStatusMessage.h"
 
 namespace tvx::tool {
 

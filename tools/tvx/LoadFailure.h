@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <iosfwd>
 
-#include "fileformat/LoadOptions.h"
+#include "fileformat/container/LoadOptions.h"
 
 namespace tvx::tool {
 

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "fileformat/FileConstants.h"
-#include "fileformat/LoadStatusMessage.h"
+#include "fileformat/container/FileConstants.h"
+#include "fileformat/container/LoadStatusMessage.h"
 #include "geometry/PoseTables.h"
 
 namespace tvx::tool {

@@ -1,0 +1,45 @@
+// The section writers behind WriteVersion9File. Each writes the records of
+// one section of the version-9 layout; except for the materials, the count
+// word in front of them is written by the caller, which also keeps it in the
+// header table.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "document/TVXScene.h"
+#include "fileformat/container/FileWriter.h"
+
+namespace tvx {
+
+// The material section, count word included. Returns the bytes written, 0 on
+// failure; a section always holds its count, so success is never 0. A map
+// slot left empty is skipped, and the map count written is the number of
+// maps actually written.
+[[nodiscard]] std::uint32_t WriteVersion9Materials(const TVXScene& scene, FileWriter& writer);
+
+// One map entry of the older form: key, kind, two constants, flags, payload.
+[[nodiscard]] bool WriteVersion9Map(const TVXMap& map, FileWriter& writer);
+
+// A map's file name as the bare name and extension; the reader relinks it
+// into the folder of the scene that it opens.
+[[nodiscard]] bool WriteVersion9FileName(const TVXString& stored, FileWriter& writer);
+
+[[nodiscard]] bool WriteVersion9Groups(std::span<const TVXGroup> groups, FileWriter& writer);
+
+struct Version9VertexForm {
+    bool colours = false;
+    bool weights = false;
+    bool normals = false;  // only for a scene read from a file that stored them
+};
+[[nodiscard]] bool WriteVersion9Vertices(std::span<const TVXVertex> vertices, Version9VertexForm form,
+                                         FileWriter& writer);
+
+// `listCount` face lists (one per group), each led by its own index. When
+// `mapping` is false every UV triplet is written as zeros.
+[[nodiscard]] bool WriteVersion9FaceLists(const TVXScene& scene, int listCount, bool mapping, FileWriter& writer);
+
+[[nodiscard]] bool WriteVersion9Bones(std::span<const TVXBone> bones, FileWriter& writer);
+[[nodiscard]] bool WriteVersion9Animations(std::span<const TVXAnimation> animations, FileWriter& writer);
+
+}  // namespace tvx

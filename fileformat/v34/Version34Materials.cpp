@@ -1,0 +1,201 @@
+// The material section: materials with their texture maps.
+#include <cstddef>
+#include <optional>
+#include <unordered_set>
+
+#include "document/MaterialMaps.h"
+#include "fileformat/container/SceneFolder.h"
+#include "fileformat/v34/Version34Sections.h"
+#include "fileformat/v34/Version34TextureLinks.h"
+
+namespace tvx::v34 {
+namespace {
+
+// key, kind, flags and three vectors: the least a map takes in the file.
+constexpr std::uint32_t kMinMapBytes = 48;
+// An empty name and three numbers: the least a layered-map entry takes.
+constexpr std::uint32_t kMinEntryBytes = 14;
+
+bool ReadMaterialHead(TVXFileReader& reader, TVXMaterial& material) {
+    if (!ReadName(reader, material.name) || !reader.ReadInt(material.flags)) {
+        return false;
+    }
+    for (RGBA& color : material.colors) {
+        if (!reader.ReadRGBA(color)) {
+            return false;
+        }
+    }
+    return reader.ReadFloat(material.shininess) && reader.ReadFloat(material.opacity);
+}
+
+void StoreMaterialHead(const TVXMaterial& from, TVXMaterial& to) {
+    to.name = from.name;
+    to.flags = from.flags;
+    to.colors = from.colors;
+    to.shininess = from.shininess;
+    to.opacity = from.opacity;
+}
+
+bool ReadMapHeader(TVXFileReader& reader, TVXMap& map) {
+    return reader.ReadInt(map.flags) && reader.ReadVector3(map.offset) && reader.ReadVector3(map.tiling) &&
+           reader.ReadVector3(map.angle);
+}
+
+// Kinds 1, 2, 3, 6 and 7 share one field order and differ in how much of it
+// they carry.
+bool ReadSingleFilePayload(TVXFileReader& reader, TVXMap& map) {
+    if (!ReadName(reader, map.fileName) || !reader.ReadInt(map.int1)) {
+        return false;
+    }
+    switch (map.kind) {
+    case 1:
+        return reader.ReadFloat(map.float1) && reader.ReadFloat(map.float2);
+    case 2:
+        return reader.ReadFloat(map.float1) && reader.ReadFloat(map.float2) && reader.ReadFloat(map.float3) &&
+               reader.ReadFloat(map.float4) && reader.ReadInt(map.int2) && reader.ReadInt(map.int3);
+    case 3:
+        return reader.ReadFloat(map.float1) && reader.ReadFloat(map.float2) && reader.ReadInt(map.int2);
+    default:  // 6 and 7
+        return true;
+    }
+}
+
+bool ReadEntry(TVXFileReader& reader, TVXMapEntry& entry) {
+    return ReadName(reader, entry.fileName) && reader.ReadInt(entry.int1) && reader.ReadInt(entry.int2) &&
+           reader.ReadFloat(entry.weight);
+}
+
+bool WalkLayeredEntries(Walk& walk, TVXMap& map, bool store) {
+    TVXFileReader& reader = walk.reader;
+    int count = 0;
+    if (!ReadCount(reader, count) || !walk.Reserve<TVXMapEntry>(count)) {
+        return false;
+    }
+    if (store && count > 0 && (!BytesCanHold(reader, count, kMinEntryBytes) || !AllocMapEntries(map, count))) {
+        return false;
+    }
+    TVXMapEntry dropped;
+    for (int k = 0; k < count; ++k) {
+        if (!ReadEntry(reader, store ? map.entries[static_cast<std::size_t>(k)] : dropped)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReadCubeFaces(TVXFileReader& reader, TVXMap& map) {
+    if (map.faceNames.size() != kCubeFaceCount) {
+        return false;
+    }
+    for (TVXString& face : map.faceNames) {
+        if (!ReadName(reader, face)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool ReadPayload(Walk& walk, TVXMap& map, bool store) {
+    switch (StoredPayloadOfKind(map.kind)) {
+    case TVXMapPayload::SingleFile:
+        return ReadSingleFilePayload(walk.reader, map);
+    case TVXMapPayload::Layered:
+        return WalkLayeredEntries(walk, map, store);
+    case TVXMapPayload::Cube:
+        return ReadCubeFaces(walk.reader, map);
+    case TVXMapPayload::None:  // other kinds carry nothing after the header
+        break;
+    }
+    return true;
+}
+
+// Where the maps of materials that are not stored are read to. Made once per
+// section: a cube map's six names need room.
+TVXMap MakeScratchMap() {
+    TVXMap map;
+    map.faceNames.resize(kCubeFaceCount);
+    return map;
+}
+
+// Reads one map into slot j of `material`, or into `scratch` without one.
+bool WalkMap(Walk& walk, TVXMaterial* material, int j, std::unordered_set<int>& usedKeys, TVXMap& scratch,
+             const std::filesystem::path& folder) {
+    TVXFileReader& reader = walk.reader;
+    int key = 0, kind = 0;
+    if (!reader.ReadInt(key) || !reader.ReadInt(kind) || !walk.ReserveBytes(MapPayloadBytes(kind))) {
+        return false;
+    }
+    TVXMap* map = &scratch;
+    if (material != nullptr) {
+        // A refusal means a second map with this key: the material would be
+        // ambiguous, so the file is rejected.
+        map = CreateMap(*material, j, key, kind, usedKeys);
+        if (map == nullptr) {
+            return false;
+        }
+    }
+    map->kind = kind;
+    if (!ReadMapHeader(reader, *map) || !ReadPayload(walk, *map, material != nullptr)) {
+        return false;
+    }
+    if (material != nullptr) {
+        RelinkTextures(*map, folder);
+    }
+    return true;
+}
+
+bool WalkMaps(Walk& walk, TVXMaterial* material, TVXMap& scratch, const std::filesystem::path& folder) {
+    TVXFileReader& reader = walk.reader;
+    int count = 0;
+    if (!ReadCount(reader, count) || !walk.Reserve<std::optional<TVXMap>>(count)) {
+        return false;
+    }
+    if (material != nullptr && count > 0 &&
+        (!BytesCanHold(reader, count, kMinMapBytes) || !AllocMapSlots(*material, count))) {
+        return false;
+    }
+    // One set per material: duplicate keys are found without rescanning the
+    // slots, so many maps cost linear time.
+    std::unordered_set<int> usedKeys;
+    for (int j = 0; j < count; ++j) {
+        if (!WalkMap(walk, material, j, usedKeys, scratch, folder)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+int WalkMaterials(Walk& walk) {
+    int count = 0;
+    if (!ReadCount(walk.reader, count)) {
+        return 0;
+    }
+    const std::filesystem::path folder = SceneFolder(walk.scene);
+    if (walk.filling()) {
+        // Stored texture names may be relative to the scene file.
+        ChangeToSceneFolder(walk.scene);
+    }
+    TVXMap scratch = MakeScratchMap();
+    TVXMaterial head;
+    for (int i = 0; i < count; ++i) {
+        if (!ReadMaterialHead(walk.reader, head)) {
+            return 0;
+        }
+        TVXMaterial* material = nullptr;
+        if (walk.filling() && i < Count(walk.scene.materials)) {
+            material = &walk.scene.materials[static_cast<std::size_t>(i)];
+            StoreMaterialHead(head, *material);
+        }
+        if (!WalkMaps(walk, material, scratch, folder)) {
+            return 0;
+        }
+    }
+    if (!walk.filling()) {
+        walk.scene.fileCounts.materialCount = count;
+    }
+    return 1;
+}
+
+}  // namespace tvx::v34
