@@ -8,6 +8,7 @@
 
 #include "document/TVXScene.h"
 #include "fileformat/container/FileWriter.h"
+#include "fileformat/legacy/LegacyFormat.h"
 
 namespace tvx {
 
@@ -20,6 +21,12 @@ struct Version31Content {
     // that stored them, so a converted file keeps them.
     bool normals = false;
 };
+
+inline LegacyFormat Version31Format(const Version31Content& content) {
+    const std::uint32_t flags =
+        (content.normals ? kLegacyVertexNormal : 0u) | (content.colours ? kLegacyVertexColor : 0u);
+    return LegacyFormatOf(31, flags);
+}
 
 // Writes records 0..count-1 of its kind; count never exceeds the scene's.
 using Version31RecordWriter = bool (*)(FileWriter& writer, const Version31Content& content, int count);

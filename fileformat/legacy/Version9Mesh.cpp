@@ -58,14 +58,6 @@ bool WritePolygon(const TVXScene& scene, const TVXPolygon& polygon, bool mapping
 
 }  // namespace
 
-bool WriteVersion9Groups(std::span<const TVXGroup> groups, FileWriter& writer) {
-    bool ok = true;
-    for (const TVXGroup& group : groups) {
-        ok = ok && writer.NarrowString(group.name.narrowView());
-    }
-    return ok;
-}
-
 bool WriteVersion9Vertices(std::span<const TVXVertex> vertices, Version9VertexForm form, FileWriter& writer) {
     bool ok = true;
     for (const TVXVertex& vertex : vertices) {

@@ -9,8 +9,13 @@
 
 #include "document/TVXScene.h"
 #include "fileformat/container/FileWriter.h"
+#include "fileformat/legacy/LegacyFormat.h"
 
 namespace tvx {
+
+// Version 9 stores narrow text, short records and bones with a scale; the
+// vertex parts a record carries are the vertex form's concern.
+inline LegacyFormat Version9Format() { return LegacyFormatOf(9, 0); }
 
 // The material section, count word included. Returns the bytes written, 0 on
 // failure; a section always holds its count, so success is never 0. A map

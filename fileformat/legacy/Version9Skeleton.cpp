@@ -1,54 +1,35 @@
+#include "fileformat/legacy/LegacyIo.h"
+#include "fileformat/legacy/SceneRecordFields.h"
 #include "fileformat/legacy/Version9Sections.h"
 
 namespace tvx {
 namespace {
 
-// The short bone record: no axes or matrix, only what the pose needs.
-bool WriteBone(const TVXBone& bone, FileWriter& w) {
-    const TVXTransform& t = bone.transform;
-    return w.NarrowString(bone.name.narrowView()) && w.Int(bone.parentIndex) && w.Vector(t.position) &&
-           w.Quat(t.rotation) && w.Vector(t.scale) && w.Colour(bone.color);
-}
-
-bool WriteKeyValue(const TVXPositionKey& key, FileWriter& w) { return w.Vector(key.position); }
-bool WriteKeyValue(const TVXRotationKey& key, FileWriter& w) { return w.Quat(key.rotation); }
-bool WriteKeyValue(const TVXScaleKey& key, FileWriter& w) { return w.Vector(key.scale); }
-
-template <class Key>
-bool WriteKeys(const std::vector<Key>& keys, FileWriter& w) {
-    bool ok = w.Int(Count(keys));
-    for (const Key& key : keys) {
-        ok = ok && w.Float(key.time) && WriteKeyValue(key, w);
+// Version 9 stores short bones, with a scale.
+template <class T, class Fields>
+bool WriteAll(std::span<const T> records, FileWriter& writer, Fields fields) {
+    LegacyWriteIo io(writer, Version9Format());
+    for (const T& record : records) {
+        if (!fields(io, record)) {
+            return false;
+        }
     }
-    return ok;
-}
-
-bool WriteAnimation(const TVXAnimation& animation, FileWriter& w) {
-    bool ok = w.NarrowString(animation.name.narrowView()) && w.Int(animation.reserved) && w.Float(animation.start) &&
-              w.Float(animation.end) && w.Float(animation.frameRate) && w.Int(Count(animation.tracks));
-    for (const TVXBoneTrack& track : animation.tracks) {
-        ok = ok && WriteKeys(track.positionKeys, w) && WriteKeys(track.rotationKeys, w) &&
-             WriteKeys(track.scaleKeys, w);
-    }
-    return ok;
+    return true;
 }
 
 }  // namespace
 
+bool WriteVersion9Groups(std::span<const TVXGroup> groups, FileWriter& writer) {
+    return WriteAll(groups, writer, [](LegacyWriteIo& io, const TVXGroup& group) { return GroupFields(io, group); });
+}
+
 bool WriteVersion9Bones(std::span<const TVXBone> bones, FileWriter& writer) {
-    bool ok = true;
-    for (const TVXBone& bone : bones) {
-        ok = ok && WriteBone(bone, writer);
-    }
-    return ok;
+    return WriteAll(bones, writer, [](LegacyWriteIo& io, const TVXBone& bone) { return BoneFields(io, bone); });
 }
 
 bool WriteVersion9Animations(std::span<const TVXAnimation> animations, FileWriter& writer) {
-    bool ok = true;
-    for (const TVXAnimation& animation : animations) {
-        ok = ok && WriteAnimation(animation, writer);
-    }
-    return ok;
+    return WriteAll(animations, writer,
+                    [](LegacyWriteIo& io, const TVXAnimation& animation) { return AnimationFields(io, animation); });
 }
 
 }  // namespace tvx

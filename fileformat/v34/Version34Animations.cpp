@@ -4,6 +4,8 @@
 #include <cstddef>
 
 #include "document/SceneAllocation.h"
+#include "fileformat/container/FieldReader.h"
+#include "fileformat/container/KeyFields.h"
 #include "fileformat/v34/Version34Sections.h"
 
 namespace tvx::v34 {
@@ -14,14 +16,10 @@ constexpr std::uint32_t kRotationKeyBytes = 20;  // time, then a Quaternion
 constexpr std::uint32_t kScaleKeyBytes = 16;     // time, then a Vector3
 constexpr std::uint32_t kMinTrackBytes = 12;     // three empty key lists
 
-bool ReadKey(TVXFileReader& reader, TVXPositionKey& key) {
-    return reader.ReadFloat(key.time) && reader.ReadVector3(key.position);
-}
-bool ReadKey(TVXFileReader& reader, TVXRotationKey& key) {
-    return reader.ReadFloat(key.time) && reader.ReadQuaternion(key.rotation);
-}
-bool ReadKey(TVXFileReader& reader, TVXScaleKey& key) {
-    return reader.ReadFloat(key.time) && reader.ReadVector3(key.scale);
+template <class Key>
+bool ReadKey(TVXFileReader& reader, Key& key) {
+    FieldReader io(reader, StringEncoding::Utf16);
+    return KeyFields(io, key);
 }
 
 // One key list. Without a track to receive them (the count pass, or a track
