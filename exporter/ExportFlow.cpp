@@ -1,6 +1,7 @@
 #include "exporter/ExportFlow.h"
 
 #include <array>
+#include <filesystem>
 #include <cstdio>
 #include <new>
 #include <string>
@@ -56,14 +57,19 @@ void ApplyTransforms(TVXExporterData& data) {
 
 // Writes the document, transformed as chosen, into the temporary file the
 // platform made and from there into the target; -1 when the temporary file
-// does not open.
-int SaveThrough(TVXExporterData& data, const char* temporary, hostapi::LPCSTR fileName) {
+// does not open. Once the save has the file, it alone removes it: the
+// temporary folder is shared, and after the save has deleted the file its
+// name may be another export's.
+int SaveThrough(TVXExporterData& data, const char* temporary, hostapi::LPCSTR fileName, bool& handedOver) {
     StdioOutputFile file;
     if (!file.Open(temporary)) {
         return -1;
     }
     ApplyTransforms(data);
-    return SaveSceneFileVia(data, file, temporary, fileName);
+    const std::filesystem::path temporaryPath(temporary);
+    const std::filesystem::path target(fileName);
+    handedOver = true;
+    return SaveSceneFileVia(data, file, temporaryPath, target);
 }
 
 }  // namespace
@@ -80,14 +86,15 @@ int SaveDocument(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::Platf
         return 0;
     }
     int saved = 0;
+    bool handedOver = false;
     try {
-        saved = SaveThrough(data, temporary.data(), fileName);
+        saved = SaveThrough(data, temporary.data(), fileName, handedOver);
     } catch (...) {
         // Out of memory in the transforms or the paths, before the target
         // was touched.
         saved = 0;
     }
-    if (saved <= 0) {
+    if (!handedOver) {
         // The empty file the platform made, or what was written into it;
         // removed without needing memory.
         (void)std::remove(temporary.data());

@@ -12,10 +12,12 @@
 namespace tvx {
 namespace {
 
-// Deletes the temporary file when the copy ends, however it ends.
+// Deletes the temporary file when the copy ends, however it ends. It keeps
+// the caller's path rather than a copy, which could fail for memory before
+// the guard existed.
 class TemporaryFileGuard {
 public:
-    explicit TemporaryFileGuard(std::filesystem::path path) : path_(std::move(path)) {}
+    explicit TemporaryFileGuard(const std::filesystem::path& path) : path_(path) {}
     ~TemporaryFileGuard() {
         std::error_code ignored;
         std::filesystem::remove(path_, ignored);
@@ -24,7 +26,7 @@ public:
     TemporaryFileGuard& operator=(const TemporaryFileGuard&) = delete;
 
 private:
-    std::filesystem::path path_;
+    const std::filesystem::path& path_;
 };
 
 // Room for the compressed stream: n + n/10 + 12, the product in single

@@ -26,14 +26,29 @@ std::filesystem::path MakeTemporaryFile() {
     return pattern;
 }
 
+// The temporary folder is shared: once CompressAndCopy has deleted the
+// file, its name may already be another export's, so it is removed exactly
+// once, here or there, never again after.
+void RemoveTemporary(const std::filesystem::path& temporary) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+}
+
 // Runs one writer into the open temporary file and the container step
 // after it.
 template <std::size_t Words, class Writer>
 int WriteAndCompress(TVXExporterData& data, StdioOutputFile& file, const std::filesystem::path& temporary,
                      const std::filesystem::path& target, Writer writer) {
     std::array<std::uint32_t, Words> header{};
-    const bool written = writer(data, file, std::span(header)) == 1;
+    bool written = false;
+    try {
+        written = writer(data, file, std::span(header)) == 1;
+    } catch (...) {
+        // Whatever escapes a writer still ends here, so the temporary file
+        // is removed by this function and by nobody else.
+    }
     if (!file.Close() || !written) {
+        RemoveTemporary(temporary);
         return 0;
     }
     return CompressAndCopy(header, temporary, target);
@@ -43,13 +58,9 @@ int WriteAndCompress(TVXExporterData& data, StdioOutputFile& file, const std::fi
 
 int SaveSceneFileVia(TVXExporterData& data, StdioOutputFile& file, const std::filesystem::path& temporary,
                      const std::filesystem::path& target) {
-    const int result =
-        IsOn(data.options.exportLegacyLayout)
-            ? WriteAndCompress<kVersion9HeaderWords>(data, file, temporary, target, WriteVersion9File)
-            : WriteAndCompress<kVersion31HeaderWords>(data, file, temporary, target, WriteVersion31);
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);  // CompressAndCopy has done so unless a writer failed
-    return result;
+    return IsOn(data.options.exportLegacyLayout)
+               ? WriteAndCompress<kVersion9HeaderWords>(data, file, temporary, target, WriteVersion9File)
+               : WriteAndCompress<kVersion31HeaderWords>(data, file, temporary, target, WriteVersion31);
 }
 
 int SaveSceneFile(TVXExporterData& data, const std::filesystem::path& target) {
@@ -59,8 +70,7 @@ int SaveSceneFile(TVXExporterData& data, const std::filesystem::path& target) {
     }
     StdioOutputFile file;
     if (!file.Open(temporary)) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
+        RemoveTemporary(temporary);
         return 0;
     }
     return SaveSceneFileVia(data, file, temporary, target);
