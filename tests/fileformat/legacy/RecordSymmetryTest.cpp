@@ -7,6 +7,7 @@
 #include "document/SceneAllocation.h"
 #include "fileformat/legacy/LegacyIo.h"
 #include "fileformat/legacy/SceneRecordFields.h"
+#include "tests/fileformat/legacy/Version31TestSupport.h"
 #include "tests/support/MemoryOutputFile.h"
 
 namespace tvx {
@@ -54,24 +55,12 @@ void ExpectSymmetric(const Record& record, Fields fields, int bones = 0) {
     }
 }
 
-TVXTransform Placed(float seed) {
-    TVXTransform t;
-    t.xAxis = {seed, 0.5f, 0.25f};
-    t.yAxis = {0.125f, seed, 2.0f};
-    t.zAxis = {3.0f, 4.0f, seed};
-    t.position = {seed + 1, seed + 2, seed + 3};
-    t.scale = {2.0f, 3.0f, 4.0f};
-    t.rotation = {0.1f, 0.2f, 0.3f, 0.9f};
-    t.finalVector = {5.0f, 6.0f, 7.0f};
-    return t;
-}
-
 TEST(RecordSymmetry, PlacedThings) {
     TVXLight light;
     light.name.SetNarrow("Key light");
     light.lightCode = 7;
     light.lightType = 2;
-    light.transform = Placed(1.5f);
+    light.transform = test::DistinctTransform(1.5f);
     light.hotspot = 30.0f;
     light.falloff = 45.0f;
     light.value3 = 9.0f;
@@ -85,7 +74,7 @@ TEST(RecordSymmetry, PlacedThings) {
     camera.name.SetNarrow("Shot");
     camera.cameraInt1 = 3;
     camera.cameraInt2 = 4;
-    camera.transform = Placed(2.5f);
+    camera.transform = test::DistinctTransform(2.5f);
     camera.fieldOfView = 0.75f;
     camera.nearDistance = 0.5f;
     camera.farDistance = 900.0f;
@@ -93,13 +82,13 @@ TEST(RecordSymmetry, PlacedThings) {
 
     TVXGroup group;
     group.name.SetNarrow("Body");
-    group.transform = Placed(3.5f);
+    group.transform = test::DistinctTransform(3.5f);
     ExpectSymmetric(group, [](auto& io, auto& r) { return GroupFields(io, r); });
 
     TVXBone bone;
     bone.name.SetNarrow("Spine");
     bone.parentIndex = 2;
-    bone.transform = Placed(4.5f);
+    bone.transform = test::DistinctTransform(4.5f);
     bone.color = {1.0f, 0.0f, 0.5f, 1.0f};
     ExpectSymmetric(bone, [](auto& io, auto& r) { return BoneFields(io, r); });
 }
