@@ -37,6 +37,12 @@ public:
     [[nodiscard]] bool Fixed(Field& field, const Written& /*written*/) {
         return Value(field);
     }
+    // A field that the writers work out from the rest of the record (a mask
+    // of what a payload holds); `compute` is theirs alone.
+    template <class Compute>
+    [[nodiscard]] bool Derived(std::int32_t& field, Compute /*compute*/) {
+        return Int(field);
+    }
 
     TVXFileReader& reader() { return reader_; }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 #include <vector>
 
 #include "fileformat/container/FieldReader.h"
@@ -94,14 +95,20 @@ public:
     [[nodiscard]] bool Fixed(const Field& /*field*/, const TVXTransform& written) {
         return Transform(written);
     }
+    template <class Compute>
+    [[nodiscard]] bool Derived(const std::int32_t& /*field*/, Compute compute) {
+        return Int(compute());
+    }
 
-    template <class Owner, class Record, class Alloc, class Fields>
-    [[nodiscard]] bool List(const Owner& /*owner*/, const std::vector<Record>& records, Alloc /*alloc*/,
-                            Fields fields, int /*keepAtMost*/ = INT_MAX) {
-        if (!Int(Count(records))) {
+    // `records` is the record's own list or a view of what a writer stores
+    // in its place; either never holds more than an int counts.
+    template <class Owner, class Records, class Alloc, class Fields>
+    [[nodiscard]] bool List(const Owner& /*owner*/, const Records& records, Alloc /*alloc*/, Fields fields,
+                            int /*keepAtMost*/ = INT_MAX) {
+        if (!Int(static_cast<std::int32_t>(std::size(records)))) {
             return false;
         }
-        for (const Record& record : records) {
+        for (const auto& record : records) {
             if (!fields(*this, record)) {
                 return false;
             }
@@ -115,5 +122,15 @@ private:
     FileWriter& writer_;
     LegacyFormat format_;
 };
+
+// A whole section of the reader (see ReadSection), each record walked by its
+// field list.
+template <class Record, class Fields>
+[[nodiscard]] bool ReadFieldSection(LegacyPass& pass, std::vector<Record>& records, int& learned, Fields fields) {
+    return ReadSection(pass, records, learned, [fields](LegacyPass& inner, Record& record) {
+        LegacyReadIo io(inner);
+        return fields(io, record);
+    });
+}
 
 }  // namespace tvx

@@ -4,17 +4,6 @@
 #include "fileformat/legacy/SceneRecordFields.h"
 
 namespace tvx {
-namespace {
-
-template <class Record, class Fields>
-bool ReadFieldSection(LegacyPass& pass, std::vector<Record>& records, int& learned, Fields fields) {
-    return ReadSection(pass, records, learned, [fields](LegacyPass& inner, Record& record) {
-        LegacyReadIo io(inner);
-        return fields(io, record);
-    });
-}
-
-}  // namespace
 
 bool ReadLegacyLights(LegacyPass& pass) {
     return ReadFieldSection(pass, pass.scene.lights, pass.scene.fileCounts.lightCount,

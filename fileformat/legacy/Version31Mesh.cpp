@@ -1,6 +1,6 @@
 // Vertices, UV sets and face lists of the version-31 layout.
-#include <cstdio>
-
+#include "fileformat/legacy/LegacyIo.h"
+#include "fileformat/legacy/MeshRecordFields.h"
 #include "fileformat/legacy/Version31Sections.h"
 
 namespace tvx {
@@ -10,49 +10,8 @@ namespace {
 // anything else there.
 constexpr std::int32_t kNoSecondIndex = -1;
 constexpr std::int32_t kNoMaterial = -1;
-constexpr std::int32_t kUVCoordTag = 0;
 
 std::size_t At(int i) { return static_cast<std::size_t>(i); }
-
-bool WriteVertex(FileWriter& w, const Version31Content& content, const TVXVertex& vertex) {
-    if (!w.Vector(vertex.position) || (content.normals && !w.Vector(vertex.normal)) ||
-        (content.colours && !w.Colour(vertex.color))) {
-        return false;
-    }
-    // Without bones a weight would name a bone that is not in the file.
-    if (!content.bones) {
-        return w.Int(0);
-    }
-    if (!w.Int(Count(vertex.weights))) {
-        return false;
-    }
-    for (const TVXBoneWeight& weight : vertex.weights) {
-        if (!w.Int(weight.boneIndex) || !w.Float(weight.weight)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// UV sets are named by their position in the file, whatever the scene
-// called them.
-bool WriteUVSet(FileWriter& w, const TVXScene& scene, int k) {
-    char name[16] = {};
-    std::snprintf(name, sizeof name, "UVSet%d", k);
-    std::span<const TVXUVCoord> coords;
-    if (k < Count(scene.uvSets)) {
-        coords = scene.uvSets[At(k)].coords;
-    }
-    if (!w.NarrowString(name) || !w.Int(static_cast<std::int32_t>(coords.size()))) {
-        return false;
-    }
-    for (const TVXUVCoord& coord : coords) {
-        if (!w.Int(kUVCoordTag) || !w.Float(coord.u) || !w.Float(coord.v)) {
-            return false;
-        }
-    }
-    return w.Int(0);  // UV triangles: this layout writes none
-}
 
 bool WriteIndexPairs(FileWriter& w, std::span<const int> indices) {
     for (const int index : indices) {
@@ -94,8 +53,9 @@ bool WriteFaceList(FileWriter& w, const TVXFaceList& list, int index) {
 }  // namespace
 
 bool WriteVersion31Vertices(FileWriter& writer, const Version31Content& content, int count) {
+    LegacyWriteIo io(writer, Version31Format(content));
     for (int i = 0; i < count; ++i) {
-        if (!WriteVertex(writer, content, content.scene.vertices[At(i)])) {
+        if (!VertexFields(io, content.scene.vertices[At(i)], content.bones)) {
             return false;
         }
     }
@@ -103,8 +63,10 @@ bool WriteVersion31Vertices(FileWriter& writer, const Version31Content& content,
 }
 
 bool WriteVersion31UVSets(FileWriter& writer, const Version31Content& content, int count) {
+    LegacyWriteIo io(writer, Version31Format(content));
     for (int k = 0; k < count; ++k) {
-        if (!WriteUVSet(writer, content.scene, k)) {
+        const WrittenUVSet uvSet = WrittenUVSetAt(content.scene, k);
+        if (!UVSetFields(io, uvSet)) {
             return false;
         }
     }

@@ -1,5 +1,7 @@
-// Lights, cameras, groups, bones and animations of the version-31 layout.
+// Lights, cameras, materials, groups, bones and animations of the version-31
+// layout.
 #include "fileformat/legacy/LegacyIo.h"
+#include "fileformat/legacy/MaterialRecordFields.h"
 #include "fileformat/legacy/SceneRecordFields.h"
 #include "fileformat/legacy/Version31Sections.h"
 
@@ -30,6 +32,11 @@ bool WriteVersion31Lights(FileWriter& writer, const Version31Content& content, i
 bool WriteVersion31Cameras(FileWriter& writer, const Version31Content& content, int count) {
     return WriteFirst(content, writer, content.scene.cameras, count,
                       [](LegacyWriteIo& io, const auto& camera) { return CameraFields(io, camera); });
+}
+
+bool WriteVersion31Materials(FileWriter& writer, const Version31Content& content, int count) {
+    return WriteFirst(content, writer, content.scene.materials, count,
+                      [](LegacyWriteIo& io, const auto& material) { return MaterialFields(io, material); });
 }
 
 bool WriteVersion31Groups(FileWriter& writer, const Version31Content& content, int count) {

@@ -1,3 +1,5 @@
+#include "fileformat/legacy/LegacyIo.h"
+#include "fileformat/legacy/MeshRecordFields.h"
 #include "fileformat/legacy/Version9Sections.h"
 
 namespace tvx {
@@ -5,21 +7,6 @@ namespace {
 
 // Only the third float of a version-9 UV triplet is unused; readers skip it.
 constexpr float kUnusedUVFloat = 0.0f;
-
-bool WriteVertex(const TVXVertex& vertex, Version9VertexForm form, FileWriter& w) {
-    if (!w.Vector(vertex.position) || (form.normals && !w.Vector(vertex.normal)) ||
-        (form.colours && !w.Colour(vertex.color))) {
-        return false;
-    }
-    if (!form.weights) {
-        return w.Int(0);
-    }
-    bool ok = w.Int(Count(vertex.weights));
-    for (const TVXBoneWeight& weight : vertex.weights) {
-        ok = ok && w.Int(weight.boneIndex) && w.Float(weight.weight);
-    }
-    return ok;
-}
 
 // The file stores coordinates, not indices. An index that names no
 // coordinate (negative, past its set, or a channel without a set) stores
@@ -59,11 +46,13 @@ bool WritePolygon(const TVXScene& scene, const TVXPolygon& polygon, bool mapping
 }  // namespace
 
 bool WriteVersion9Vertices(std::span<const TVXVertex> vertices, Version9VertexForm form, FileWriter& writer) {
-    bool ok = true;
+    LegacyWriteIo io(writer, Version9Format(form));
     for (const TVXVertex& vertex : vertices) {
-        ok = ok && WriteVertex(vertex, form, writer);
+        if (!VertexFields(io, vertex, form.weights)) {
+            return false;
+        }
     }
-    return ok;
+    return true;
 }
 
 // A group without a face list of its own is written with no polygons.

@@ -13,30 +13,25 @@
 
 namespace tvx {
 
-// Version 9 stores narrow text, short records and bones with a scale; the
-// vertex parts a record carries are the vertex form's concern.
-inline LegacyFormat Version9Format() { return LegacyFormatOf(9, 0); }
-
-// The material section, count word included. Returns the bytes written, 0 on
-// failure; a section always holds its count, so success is never 0. A map
-// slot left empty is skipped, and the map count written is the number of
-// maps actually written.
-[[nodiscard]] std::uint32_t WriteVersion9Materials(const TVXScene& scene, FileWriter& writer);
-
-// One map entry of the older form: key, kind, two constants, flags, payload.
-[[nodiscard]] bool WriteVersion9Map(const TVXMap& map, FileWriter& writer);
-
-// A map's file name as the bare name and extension; the reader relinks it
-// into the folder of the scene that it opens.
-[[nodiscard]] bool WriteVersion9FileName(const TVXString& stored, FileWriter& writer);
-
-[[nodiscard]] bool WriteVersion9Groups(std::span<const TVXGroup> groups, FileWriter& writer);
-
+// What the exporter's options let into every vertex record.
 struct Version9VertexForm {
     bool colours = false;
     bool weights = false;
     bool normals = false;  // only for a scene read from a file that stored them
 };
+
+// Version 9 stores narrow text, short records and bones with a scale; the
+// header's flags name the vertex parts.
+inline LegacyFormat Version9Format(const Version9VertexForm& form = {}) {
+    return LegacyFormatOf(9, (form.normals ? kLegacyVertexNormal : 0u) | (form.colours ? kLegacyVertexColor : 0u));
+}
+
+// The material section, count word included. Returns the bytes written, 0 on
+// failure; a section always holds its count, so success is never 0.
+[[nodiscard]] std::uint32_t WriteVersion9Materials(const TVXScene& scene, FileWriter& writer);
+
+[[nodiscard]] bool WriteVersion9Groups(std::span<const TVXGroup> groups, FileWriter& writer);
+
 [[nodiscard]] bool WriteVersion9Vertices(std::span<const TVXVertex> vertices, Version9VertexForm form,
                                          FileWriter& writer);
 

@@ -1,4 +1,8 @@
+// Materials, groups, bones and animations of the version-9 layout.
+#include <new>
+
 #include "fileformat/legacy/LegacyIo.h"
+#include "fileformat/legacy/MaterialRecordFields.h"
 #include "fileformat/legacy/SceneRecordFields.h"
 #include "fileformat/legacy/Version9Sections.h"
 
@@ -18,6 +22,19 @@ bool WriteAll(std::span<const T> records, FileWriter& writer, Fields fields) {
 }
 
 }  // namespace
+
+std::uint32_t WriteVersion9Materials(const TVXScene& scene, FileWriter& writer) {
+    try {
+        const std::uint32_t start = writer.position();
+        const bool ok = writer.Int(Count(scene.materials)) &&
+                        WriteAll(std::span(scene.materials), writer, [](LegacyWriteIo& io, const TVXMaterial& material) {
+                            return MaterialFields(io, material);
+                        });
+        return ok ? writer.position() - start : 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
 
 bool WriteVersion9Groups(std::span<const TVXGroup> groups, FileWriter& writer) {
     return WriteAll(groups, writer, [](LegacyWriteIo& io, const TVXGroup& group) { return GroupFields(io, group); });
