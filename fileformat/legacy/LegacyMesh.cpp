@@ -2,6 +2,7 @@
 
 #include "fileformat/legacy/LegacyIo.h"
 #include "fileformat/legacy/MeshRecordFields.h"
+#include "fileformat/legacy/PolygonRecordFields.h"
 
 namespace tvx {
 
@@ -17,6 +18,13 @@ bool ReadLegacyTriangles(LegacyPass& pass) {
 bool ReadLegacyUVSets(LegacyPass& pass) {
     return ReadFieldSection(pass, pass.scene.uvSets, pass.scene.fileCounts.uvSetCount,
                             [](LegacyReadIo& io, TVXUVSet& uvSet) { return UVSetFields(io, uvSet); });
+}
+
+// The reader keeps no list index: a layout with per-polygon groups reads
+// them, and one without reads the list's group.
+bool ReadLegacyFaceLists(LegacyPass& pass) {
+    return ReadFieldSection(pass, pass.scene.faceLists, pass.scene.fileCounts.faceListCount,
+                            [](LegacyReadIo& io, TVXFaceList& list) { return FaceListFields(io, list, -1); });
 }
 
 }  // namespace tvx

@@ -9,6 +9,7 @@
 #include "fileformat/legacy/LegacyIo.h"
 #include "fileformat/legacy/MaterialRecordFields.h"
 #include "fileformat/legacy/MeshRecordFields.h"
+#include "fileformat/legacy/PolygonRecordFields.h"
 #include "fileformat/legacy/SceneRecordFields.h"
 #include "tests/fileformat/legacy/Version31TestSupport.h"
 #include "tests/support/MemoryOutputFile.h"
@@ -133,6 +134,37 @@ TEST(RecordSymmetry, MeshRecords) {
     uvSet.triangles[0].ints = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     uvSet.triangles[0].value = 1.5f;
     ExpectSymmetric(uvSet, [](auto& io, auto& r) { return UVSetFields(io, r); });
+}
+
+// Version 9 stores inline coordinates, which a reader numbers from 0 across
+// the file, so the polygons here use coordinates 0.. of their UV sets.
+TEST(RecordSymmetry, FaceListOfPolygons) {
+    std::vector<TVXUVSet> uvSets(1);
+    ASSERT_TRUE(AllocUVCoords(uvSets[0], 5));
+    for (int i = 0; i < 5; ++i) {
+        uvSets[0].coords[static_cast<std::size_t>(i)] = {0, 0.1f * static_cast<float>(i), 1.0f};
+    }
+    TVXFaceList list;
+    ASSERT_TRUE(AllocPolygons(list, 2));
+    ASSERT_TRUE(list.polygons[0].AllocArrays(3, 1, 0));
+    ASSERT_TRUE(list.polygons[1].AllocArrays(2, 1, 0));
+    int next = 0;
+    for (TVXPolygon& polygon : list.polygons) {
+        polygon.materialIndex = 1;
+        polygon.smoothing = 4;
+        for (std::size_t c = 0; c < polygon.vertexIndices().size(); ++c) {
+            polygon.vertexIndices()[c] = 10 + next;
+            polygon.uvIndices(0)[c] = next++;
+        }
+    }
+    ExpectSymmetric(list, [&uvSets](auto& io, auto& faceList) {
+        if constexpr (std::decay_t<decltype(io)>::kWrites) {
+            const WrittenFaceList written{faceList.polygons, &uvSets};
+            return FaceListFields(io, written, 2);
+        } else {
+            return FaceListFields(io, faceList, -1);
+        }
+    });
 }
 
 // Every map kind's payload in both entry forms. The older form keeps no flags

@@ -1,8 +1,9 @@
-#include "document/MeshAllocation.h"
-#include "fileformat/legacy/LegacyMesh.h"
+#include "fileformat/legacy/PolygonRecordFields.h"
 
 namespace tvx {
 namespace {
+
+constexpr std::int32_t kNoMaterial = -1;
 
 struct PolygonShape {
     int corners = 0;
@@ -80,27 +81,62 @@ bool ReadInlineUVs(LegacyPass& pass, TVXPolygon* stored, const PolygonShape& sha
     return true;
 }
 
-bool ReadPolygon(LegacyPass& pass, TVXPolygon& polygon, int listGroup) {
-    int n = 0;
-    int u = 0;
-    int group = listGroup;
-    int material = 0;
-    int smoothing = 0;
-    if (!pass.Int(n) || !pass.Int(u) || (pass.format.fullRecords && !pass.Int(group)) || !pass.Int(material) ||
-        !pass.Int(smoothing)) {
+bool WriteIndexPairs(LegacyWriteIo& io, std::span<const int> indices) {
+    for (const int index : indices) {
+        if (!io.Int(index) || !io.Int(kWrittenSecondIndex)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The file stores coordinates, not indices. An index that names no
+// coordinate (negative, past its set, or a channel without a set) stores
+// (0, 0) rather than reading outside the scene.
+TVXUVCoord CoordinateAt(const std::vector<TVXUVSet>& uvSets, int channel, int index) {
+    if (channel >= Count(uvSets)) {
+        return {};
+    }
+    const std::vector<TVXUVCoord>& coords = uvSets[static_cast<std::size_t>(channel)].coords;
+    if (index < 0 || index >= Count(coords)) {
+        return {};
+    }
+    return coords[static_cast<std::size_t>(index)];
+}
+
+bool WriteInlineUVs(LegacyWriteIo& io, const TVXPolygon& polygon, const WrittenFaceList& list) {
+    for (int k = 0; k < polygon.uvChannelCount(); ++k) {
+        for (const int index : polygon.uvIndices(k)) {
+            const TVXUVCoord coord = list.uvSets != nullptr ? CoordinateAt(*list.uvSets, k, index) : TVXUVCoord{};
+            if (!io.Float(coord.u) || !io.Float(coord.v) ||
+                (io.format().thirdUVFloat && !io.Float(kWrittenThirdUVFloat))) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool PolygonFields(LegacyReadIo& io, TVXPolygon& polygon, int listGroup, const TVXFaceList& /*list*/) {
+    PolygonHead head;
+    head.group = listGroup;
+    if (!PolygonHeadFields(io, head)) {
         return false;
     }
-    const PolygonShape shape = ShapeOf(n, u);
+    LegacyPass& pass = io.pass();
+    const PolygonShape shape = ShapeOf(head.corners, head.channels);
     TVXPolygon* stored = nullptr;
-    if (pass.filling) {
+    if (io.storing()) {
         // The count pass walked this polygon's corners and UV data, so its
         // arrays take at most twice the bytes that back them.
         if (!polygon.AllocArrays(shape.corners, shape.channels, 0)) {
             return false;
         }
-        polygon.groupIndex = group;
-        polygon.materialIndex = material;
-        polygon.smoothing = smoothing;
+        polygon.groupIndex = head.group;
+        polygon.materialIndex = head.material;
+        polygon.smoothing = head.smoothing;
         stored = &polygon;
     } else {
         pass.cornerTotal += shape.corners;
@@ -114,24 +150,42 @@ bool ReadPolygon(LegacyPass& pass, TVXPolygon& polygon, int listGroup) {
     return pass.format.fullRecords ? ReadIndexedUVs(pass, stored, shape) : ReadInlineUVs(pass, stored, shape);
 }
 
-// Versions 6..29 name the list's group once for all its polygons.
-bool ReadFaceList(LegacyPass& pass, TVXFaceList& faceList) {
-    int group = -1;
-    int p = 0;
-    if ((!pass.format.fullRecords && !pass.Int(group)) || !pass.Int(p)) {
+bool PolygonFields(LegacyWriteIo& io, const TVXPolygon& polygon, int listGroup, const WrittenFaceList& list) {
+    PolygonHead head;
+    head.corners = polygon.cornerCount();
+    head.channels = polygon.uvChannelCount();
+    head.group = listGroup;
+    head.material = polygon.materialIndex < 0 ? kNoMaterial : polygon.materialIndex;
+    head.smoothing = polygon.smoothing;
+    if (!PolygonHeadFields(io, head)) {
         return false;
     }
-    if (!pass.Reserve<TVXPolygon>(p) || (pass.filling && p > 0 && !AllocPolygons(faceList, p))) {
+    if (!io.format().fullRecords) {
+        for (const int vertex : polygon.vertexIndices()) {
+            if (!io.Int(vertex)) {
+                return false;
+            }
+        }
+        return WriteInlineUVs(io, polygon, list);
+    }
+    if (!WriteIndexPairs(io, polygon.vertexIndices())) {
         return false;
     }
-    return ReadRecords(pass, FillList(pass, faceList.polygons), p,
-                       [group](LegacyPass& inner, TVXPolygon& polygon) { return ReadPolygon(inner, polygon, group); });
+    for (int k = 0; k < polygon.uvChannelCount(); ++k) {
+        if (!WriteIndexPairs(io, polygon.uvIndices(k))) {
+            return false;
+        }
+    }
+    return true;
 }
 
-}  // namespace
-
-bool ReadLegacyFaceLists(LegacyPass& pass) {
-    return ReadSection(pass, pass.scene.faceLists, pass.scene.fileCounts.faceListCount, ReadFaceList);
+WrittenFaceList WrittenFaceListAt(const TVXScene& scene, int i, bool mapping) {
+    WrittenFaceList list;
+    if (i >= 0 && i < Count(scene.faceLists)) {
+        list.polygons = scene.faceLists[static_cast<std::size_t>(i)].polygons;
+    }
+    list.uvSets = mapping ? &scene.uvSets : nullptr;
+    return list;
 }
 
 }  // namespace tvx
