@@ -1,118 +1,92 @@
-// The exporter's default layout: a 128-byte header with a table of section
-// counts and offsets, then the sections back to back. The header goes out
-// first as a placeholder and is written again, complete, once the length of
-// the file is known.
-#include <algorithm>
-#include <array>
-#include <limits>
+// The exporter's default layout: a 128-byte header whose table holds eleven
+// sections, then the sections back to back.
 #include <new>
-#include <string_view>
 
-#include "fileformat/container/FileConstants.h"
 #include "fileformat/legacy/LayoutWriters.h"
-#include "fileformat/legacy/Version31Sections.h"
+#include "fileformat/legacy/LegacyFileWriter.h"
+#include "fileformat/legacy/MaterialRecordFields.h"
+#include "fileformat/legacy/MeshRecordFields.h"
+#include "fileformat/legacy/PolygonRecordFields.h"
+#include "fileformat/legacy/SceneRecordFields.h"
 
 namespace tvx {
 namespace {
 
-using Header = std::span<std::uint32_t, kVersion31HeaderWords>;
-
-constexpr std::uint32_t kVersion = 31;
-constexpr std::uint32_t kFlagVertexNormals = 0x01;
-constexpr std::uint32_t kFlagVertexColours = 0x02;
-constexpr std::size_t kVersionWord = 1;
-constexpr std::size_t kFlagsWord = 2;
-constexpr std::size_t kLengthWord = 3;
-// Word 4 + 2s holds the count of section s, the next word its offset.
-constexpr std::size_t kSectionTableWord = 4;
 constexpr int kUVSetsWritten = 2;
-constexpr int kTrailerStrings = 3;
-constexpr std::size_t kTrailerSection = 10;
-
-struct Section {
-    int count = 0;
-    Version31RecordWriter write = nullptr;
-};
-
-bool NoRecords(FileWriter&, const Version31Content&, int) { return true; }
 
 // In file order; the trailer follows as section 10.
-std::array<Section, kTrailerSection> BodySections(const Version31Content& content, bool animations) {
-    const TVXScene& s = content.scene;
-    return {{
-        {Count(s.lights), WriteVersion31Lights},
-        {Count(s.cameras), WriteVersion31Cameras},
-        {Count(s.materials), WriteVersion31Materials},
-        {Count(s.groups), WriteVersion31Groups},
-        {Count(s.vertices), WriteVersion31Vertices},
-        {0, NoRecords},  // triangles: the polygons carry the mesh
-        {kUVSetsWritten, WriteVersion31UVSets},
-        {Count(s.faceLists), WriteVersion31FaceLists},
-        {content.bones ? Count(s.bones) : 0, WriteVersion31Bones},
-        {animations ? Count(s.animations) : 0, WriteVersion31Animations},
-    }};
-}
+enum Section : std::size_t {
+    kLights,
+    kCameras,
+    kMaterials,
+    kGroups,
+    kVertices,
+    kTriangles,
+    kUVSets,
+    kFaceLists,
+    kBones,
+    kAnimations,
+    kTrailer,
+};
 
-// Enters the section in the header table and writes its count.
-bool BeginSection(FileWriter& w, Header header, std::size_t index, int count) {
-    header[kSectionTableWord + 2 * index] = static_cast<std::uint32_t>(count);
-    header[kSectionTableWord + 2 * index + 1] = w.position();
-    return w.Int(count);
-}
+// What the exporter's options let into the file.
+struct Contents {
+    bool bones = false;       // vertex weights, bones and animations
+    bool animations = false;  // only with bones, whose tracks they hold
+    bool colours = false;     // a colour in every vertex record
+    // A normal in every vertex record: only for a scene read from a file
+    // that stored them, so a converted file keeps them.
+    bool normals = false;
+};
 
-bool WriteBody(FileWriter& w, const Version31Content& content, bool animations, Header header) {
-    const auto sections = BodySections(content, animations);
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        const Section& section = sections[i];
-        if (!BeginSection(w, header, i, section.count) || !section.write(w, content, section.count)) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// The creator texts are fields of 128 characters in the exporter: the text
-// ends at the first zero and never fills the whole field.
-std::string_view CreatorText(const std::string& text) {
-    const std::string_view view(text.c_str());
-    return view.substr(0, kCreatorTextCapacity - 1);
-}
-
-bool WriteTrailer(FileWriter& w, TVXExporterData& data, Header header) {
-    if (!BeginSection(w, header, kTrailerSection, kTrailerStrings)) {
-        return false;
-    }
-    SetCreatorNoteToNow(data);
-    return w.NarrowString(CreatorText(data.creatorName)) && w.NarrowString(CreatorText(data.creatorVersion)) &&
-           w.NarrowString(CreatorText(data.creatorNote));
-}
-
-// The length word and every offset are 32 bits: a file that outgrows them
-// would carry a header that no reader could trust, so it is a failure.
-bool FitsTheHeader(const FileWriter& w) { return w.position() < std::numeric_limits<std::uint32_t>::max(); }
-
-bool RewriteHeader(FileWriter& w, Header header) {
-    if (!FitsTheHeader(w)) {
-        return false;
-    }
-    header[kLengthWord] = w.position();
-    return w.SeekToStart() && WriteHeaderWords(w, header) && w.Flush();
-}
-
-bool WriteFile(TVXExporterData& data, OutputFile& file, Header header) {
+Contents ContentsFor(const TVXExporterData& data) {
     const ExportOptions& options = data.options;
-    const bool bones = IsOn(options.exportBones);
-    const Version31Content content{data.scene, bones, IsOn(options.exportColorChannel), data.scene.vertexNormalsStored};
-    const bool animations = bones && IsOn(options.exportAnimation);
+    Contents contents;
+    contents.bones = IsOn(options.exportBones);
+    contents.animations = contents.bones && IsOn(options.exportAnimation);
+    contents.colours = IsOn(options.exportColorChannel);
+    contents.normals = data.scene.vertexNormalsStored;
+    return contents;
+}
 
-    // Words the layout leaves unused must be zero whatever the caller left.
-    std::fill(header.begin(), header.end(), 0u);
-    header[0] = kTvxMagic;
-    header[kVersionWord] = kVersion;
-    header[kFlagsWord] = (content.normals ? kFlagVertexNormals : 0) | (content.colours ? kFlagVertexColours : 0);
-    FileWriter w(file);
-    return WriteHeaderWords(w, header) && WriteBody(w, content, animations, header) &&
-           WriteTrailer(w, data, header) && RewriteHeader(w, header);
+LegacyFormat FormatOf(const Contents& contents) {
+    return LegacyFormatOf(31, (contents.normals ? kLegacyVertexNormal : 0u) |
+                                  (contents.colours ? kLegacyVertexColor : 0u));
+}
+
+template <class T>
+std::span<const T> OnlyIf(bool wanted, const std::vector<T>& records) {
+    return wanted ? std::span<const T>(records) : std::span<const T>();
+}
+
+bool WriteFile(TVXExporterData& data, OutputFile& file, std::span<std::uint32_t> header) {
+    const Contents contents = ContentsFor(data);
+    const TVXScene& s = data.scene;
+    LegacyFileWriter w(file, header, FormatOf(contents));
+    return w.Start() &&
+           w.Section(kLights, s.lights, [](auto& io, auto& light) { return LightFields(io, light); }) &&
+           w.Section(kCameras, s.cameras, [](auto& io, auto& camera) { return CameraFields(io, camera); }) &&
+           w.Section(kMaterials, s.materials, [](auto& io, auto& material) { return MaterialFields(io, material); }) &&
+           w.Section(kGroups, s.groups, [](auto& io, auto& group) { return GroupFields(io, group); }) &&
+           w.Section(kVertices, s.vertices,
+                     [&contents](auto& io, auto& vertex) { return VertexFields(io, vertex, contents.bones); }) &&
+           // The polygons carry the mesh; the triangle section stays empty.
+           w.EmptySection(kTriangles) &&
+           w.Section(kUVSets, kUVSetsWritten,
+                     [&s](LegacyWriteIo& io, int k) {
+                         const WrittenUVSet uvSet = WrittenUVSetAt(s, k);
+                         return UVSetFields(io, uvSet);
+                     }) &&
+           w.Section(kFaceLists, Count(s.faceLists),
+                     [&s](LegacyWriteIo& io, int i) {
+                         const WrittenFaceList list = WrittenFaceListAt(s, i, false);
+                         return FaceListFields(io, list, i);
+                     }) &&
+           w.Section(kBones, OnlyIf(contents.bones, s.bones),
+                     [](auto& io, auto& bone) { return BoneFields(io, bone); }) &&
+           w.Section(kAnimations, OnlyIf(contents.animations, s.animations),
+                     [](auto& io, auto& animation) { return AnimationFields(io, animation); }) &&
+           w.Trailer(kTrailer, data) && w.Finish();
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // failed write leaves behind reads back as a scene.
 #include <gtest/gtest.h>
 
-#include "fileformat/container/FileWriter.h"
-#include "fileformat/legacy/Version9Sections.h"
 #include "tests/fileformat/legacy/Version9TestSupport.h"
 
 namespace tvx::test {
@@ -44,23 +42,6 @@ TEST(Version9Failure, FailureInsideALargeFileLeavesNoReadableScene) {
     for (const std::uint64_t k : {std::uint64_t{1} << 20, (std::uint64_t{1} << 20) + 1, size - 1, size}) {
         ExpectFailureAt(data, k);
     }
-}
-
-TEST(Version9Materials, ReturnsTheBytesOfTheWholeSection) {
-    TVXExporterData data;
-    FillRichScene(data.scene);
-    const Written9 whole = Write9(data);
-    MemoryOutputFile file;
-    FileWriter writer(file);
-    EXPECT_EQ(WriteVersion9Materials(data.scene, writer), whole.header[11] - whole.header[9]);
-}
-
-TEST(Version9Materials, FailedWriteReturns0) {
-    TVXScene scene;
-    FillLargeScene(scene);
-    MemoryOutputFile file(0);
-    FileWriter writer(file);
-    EXPECT_EQ(WriteVersion9Materials(scene, writer), 0u);
 }
 
 }  // namespace
