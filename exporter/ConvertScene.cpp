@@ -8,7 +8,6 @@
 #include "exporter/MaterialConversion.h"
 #include "exporter/MeshOutput.h"
 #include "exporter/MeshReading.h"
-#include "exporter/ModuleState.h"
 #include "exporter/Reweld.h"
 #include "exporter/SceneTables.h"
 #include "exporter/SkeletonConversion.h"
@@ -40,9 +39,9 @@ std::vector<MeshEntry> ReadMeshes(const SceneTables& tables, const ExportOptions
     return meshes;
 }
 
-int BuildDocument(TVXExporterData& data, hostapi::IScene& hostScene, hostapi::Interface& ip) {
+int BuildDocument(TVXExporterData& data, hostapi::IScene& hostScene, hostapi::Interface& ip, NodeSelection selection) {
     TVXScene& scene = data.scene;
-    const SceneTables tables = CollectScene(hostScene, TheModule().selectedOnly);
+    const SceneTables tables = CollectScene(hostScene, selection == NodeSelection::SelectedOnly);
     const std::vector<MeshEntry> meshes = ReadMeshes(tables, data.options);
     if (ConvertLights(tables.lights, scene) == 0 || ConvertCameras(tables.cameras, scene) == 0 ||
         ConvertMaterials(tables.meshes, scene) == 0 || WriteGroups(meshes, scene) == 0) {
@@ -69,12 +68,13 @@ int BuildDocument(TVXExporterData& data, hostapi::IScene& hostScene, hostapi::In
 
 }  // namespace
 
-int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip) {
+int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip, NodeSelection selection) {
     std::string refusal;
-    return ConvertScene(data, ei, ip, refusal);
+    return ConvertScene(data, ei, ip, selection, refusal);
 }
 
-int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip, std::string& refusal) {
+int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip, NodeSelection selection,
+                 std::string& refusal) {
     refusal.clear();
     if (ei.theScene == nullptr) {
         return 0;
@@ -83,7 +83,7 @@ int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Inte
     ip.ProgressUpdate(0, hostapi::TRUE, nullptr);
     int result = 0;
     try {
-        result = BuildDocument(data, *ei.theScene, ip);
+        result = BuildDocument(data, *ei.theScene, ip, selection);
     } catch (const std::bad_alloc&) {
         result = 0;
     } catch (const ExportRefusal& e) {

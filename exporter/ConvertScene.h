@@ -12,15 +12,20 @@
 
 namespace tvx::exporter {
 
+// Which nodes an export takes: all, or those the host has selected (the
+// host's SCENE_EXPORT_SELECTED).
+enum class NodeSelection { All, SelectedOnly };
+
 // 1 when the document was built; 0 when the export interface has no scene
 // or memory ran out (the document then holds what was built so far and is
 // the caller's to clear). An empty scene is no failure: it gives a document
 // with one animation and nothing else.
-[[nodiscard]] int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip);
+[[nodiscard]] int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip,
+                               NodeSelection selection = NodeSelection::All);
 
 // The same, and 0 with `refusal` saying what and where when the scene holds
 // a value that is not exported (see ExportRefusal.h); empty otherwise.
 [[nodiscard]] int ConvertScene(TVXExporterData& data, hostapi::ExpInterface& ei, hostapi::Interface& ip,
-                               std::string& refusal);
+                               NodeSelection selection, std::string& refusal);
 
 }  // namespace tvx::exporter

@@ -116,13 +116,14 @@ int RunExport(TVXExporterData& data, hostapi::LPCSTR fileName, hostapi::ExpInter
     if (fileName == nullptr || ei == nullptr || ip == nullptr) {
         return 0;
     }
-    TheModule().selectedOnly = (optionBits & hostapi::SCENE_EXPORT_SELECTED) != 0;
+    const NodeSelection selection =
+        (optionBits & hostapi::SCENE_EXPORT_SELECTED) != 0 ? NodeSelection::SelectedOnly : NodeSelection::All;
     hostapi::Platform& platform = ip->GetPlatform();
     if (!suppressPrompts && !AskForOptions(platform, data.options)) {
         return 1;
     }
     std::string refusal;
-    if (ConvertScene(data, *ei, *ip, refusal) <= 0) {
+    if (ConvertScene(data, *ei, *ip, selection, refusal) <= 0) {
         // A refused value is named, so that the user can find and mend it.
         const std::string text = "There was an error exporting the file." + (refusal.empty() ? "" : "\n" + refusal);
         TellError(platform, text.c_str());

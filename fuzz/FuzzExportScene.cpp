@@ -8,7 +8,6 @@
 #include <string_view>
 
 #include "exporter/ConvertScene.h"
-#include "exporter/ModuleState.h"
 #include "fileformat/legacy/LayoutWriters.h"
 #include "geometry/SceneBounds.h"
 #include "geometry/SwapUpAxis.h"
@@ -48,8 +47,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     tvx::TVXExporterData exporter;
     exporter.options.reweldVertices = (size & 1) != 0 ? 1 : 0;
     exporter.options.mappingChannelIndex = static_cast<int>(size % 5) - 2;
-    tvx::exporter::TheModule().selectedOnly = (size & 2) != 0;
-    if (tvx::exporter::ConvertScene(exporter, *host->exportInterface(), *host) == 1) {
+    const auto selection =
+        (size & 2) != 0 ? tvx::exporter::NodeSelection::SelectedOnly : tvx::exporter::NodeSelection::All;
+    if (tvx::exporter::ConvertScene(exporter, *host->exportInterface(), *host, selection) == 1) {
         tvx::SwapUpAxis(exporter.scene, tvx::kZUpToYUp);
         tvx::CenterOnBounds(exporter.scene, 0, 1);
         DiscardingFile current;

@@ -17,6 +17,9 @@ namespace tvx {
 inline constexpr std::uint32_t kLegacyVertexNormal = 0x01;
 inline constexpr std::uint32_t kLegacyVertexColor = 0x02;
 
+// The first version whose records carry full transforms.
+inline constexpr int kFirstFullRecordVersion = 30;
+
 struct LegacyFormat {
     int version = 0;
     StringEncoding strings = StringEncoding::Narrow;
@@ -33,7 +36,7 @@ inline LegacyFormat LegacyFormatOf(int version, std::uint32_t headerFlags) {
     format.version = version;
     const bool wide = version == 10 || version == 32 || version == 33;
     format.strings = wide ? StringEncoding::Utf16 : StringEncoding::Narrow;
-    format.fullRecords = version >= 30;
+    format.fullRecords = version >= kFirstFullRecordVersion;
     format.newMapEntry = version >= 31;
     format.boneScale = version >= 9;
     format.thirdUVFloat = version <= 9;

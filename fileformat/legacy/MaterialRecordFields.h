@@ -138,12 +138,17 @@ template <class Io, class Map>
     return true;
 }
 
+// What the newer entry stores after the key and kind, before the payload.
+template <class Io, class Map>
+[[nodiscard]] bool MapPlacementFields(Io& io, Map& map) {
+    return io.Int(map.flags) && io.Vector(map.offset) && io.Vector(map.tiling) && io.Vector(map.angle);
+}
+
 // A map after its key and kind.
 template <class Io, class Map>
 [[nodiscard]] bool MapFields(Io& io, Map& map) {
     if (io.format().newMapEntry) {
-        return io.Int(map.flags) && io.Vector(map.offset) && io.Vector(map.tiling) && io.Vector(map.angle) &&
-               NewPayloadFields(io, map);
+        return MapPlacementFields(io, map) && NewPayloadFields(io, map);
     }
     std::int32_t unused = 0;
     if (!io.Fixed(unused, kOldEntryConstantA) || !io.Fixed(unused, kOldEntryConstantB) || !io.Int(map.flags)) {
@@ -157,9 +162,10 @@ template <class Io, class Map>
     return OldPayloadFields(io, map);
 }
 
-// Flags, the five colours and the two values form one 92-byte block.
+// A material's name, then flags, the five colours and the two values in one
+// 92-byte block.
 template <class Io, class Material>
-[[nodiscard]] bool MaterialFields(Io& io, Material& material) {
+[[nodiscard]] bool MaterialHeadFields(Io& io, Material& material) {
     if (!io.String(material.name) || !io.Int(material.flags)) {
         return false;
     }
@@ -168,7 +174,12 @@ template <class Io, class Material>
             return false;
         }
     }
-    return io.Float(material.shininess) && io.Float(material.opacity) && MapList(io, material);
+    return io.Float(material.shininess) && io.Float(material.opacity);
+}
+
+template <class Io, class Material>
+[[nodiscard]] bool MaterialFields(Io& io, Material& material) {
+    return MaterialHeadFields(io, material) && MapList(io, material);
 }
 
 }  // namespace tvx

@@ -1,10 +1,13 @@
-// The material section: materials with their texture maps.
+// The material section: materials with their texture maps. A material's
+// head, a map's placement, the single-file payloads and the layers of a
+// layered map are the records of the newer legacy map entry.
 #include <cstddef>
 #include <optional>
 #include <unordered_set>
 
 #include "document/MaterialMaps.h"
 #include "fileformat/container/SceneFolder.h"
+#include "fileformat/legacy/MaterialRecordFields.h"
 #include "fileformat/v34/Version34Sections.h"
 #include "fileformat/v34/Version34TextureLinks.h"
 
@@ -17,15 +20,8 @@ constexpr std::uint32_t kMinMapBytes = 48;
 constexpr std::uint32_t kMinEntryBytes = 14;
 
 bool ReadMaterialHead(TVXFileReader& reader, TVXMaterial& material) {
-    if (!ReadName(reader, material.name) || !reader.ReadInt(material.flags)) {
-        return false;
-    }
-    for (RGBA& color : material.colors) {
-        if (!reader.ReadRGBA(color)) {
-            return false;
-        }
-    }
-    return reader.ReadFloat(material.shininess) && reader.ReadFloat(material.opacity);
+    Version34Io io(reader);
+    return MaterialHeadFields(io, material);
 }
 
 void StoreMaterialHead(const TVXMaterial& from, TVXMaterial& to) {
@@ -34,35 +30,6 @@ void StoreMaterialHead(const TVXMaterial& from, TVXMaterial& to) {
     to.colors = from.colors;
     to.shininess = from.shininess;
     to.opacity = from.opacity;
-}
-
-bool ReadMapHeader(TVXFileReader& reader, TVXMap& map) {
-    return reader.ReadInt(map.flags) && reader.ReadVector3(map.offset) && reader.ReadVector3(map.tiling) &&
-           reader.ReadVector3(map.angle);
-}
-
-// Kinds 1, 2, 3, 6 and 7 share one field order and differ in how much of it
-// they carry.
-bool ReadSingleFilePayload(TVXFileReader& reader, TVXMap& map) {
-    if (!ReadName(reader, map.fileName) || !reader.ReadInt(map.int1)) {
-        return false;
-    }
-    switch (map.kind) {
-    case 1:
-        return reader.ReadFloat(map.float1) && reader.ReadFloat(map.float2);
-    case 2:
-        return reader.ReadFloat(map.float1) && reader.ReadFloat(map.float2) && reader.ReadFloat(map.float3) &&
-               reader.ReadFloat(map.float4) && reader.ReadInt(map.int2) && reader.ReadInt(map.int3);
-    case 3:
-        return reader.ReadFloat(map.float1) && reader.ReadFloat(map.float2) && reader.ReadInt(map.int2);
-    default:  // 6 and 7
-        return true;
-    }
-}
-
-bool ReadEntry(TVXFileReader& reader, TVXMapEntry& entry) {
-    return ReadName(reader, entry.fileName) && reader.ReadInt(entry.int1) && reader.ReadInt(entry.int2) &&
-           reader.ReadFloat(entry.weight);
 }
 
 bool WalkLayeredEntries(Walk& walk, TVXMap& map, bool store) {
@@ -74,9 +41,10 @@ bool WalkLayeredEntries(Walk& walk, TVXMap& map, bool store) {
     if (store && count > 0 && (!BytesCanHold(reader, count, kMinEntryBytes) || !AllocMapEntries(map, count))) {
         return false;
     }
+    Version34Io io(reader);
     TVXMapEntry dropped;
     for (int k = 0; k < count; ++k) {
-        if (!ReadEntry(reader, store ? map.entries[static_cast<std::size_t>(k)] : dropped)) {
+        if (!NewLayerFields(io, store ? map.entries[static_cast<std::size_t>(k)] : dropped)) {
             return false;
         }
     }
@@ -96,9 +64,10 @@ bool ReadCubeFaces(TVXFileReader& reader, TVXMap& map) {
 }
 
 bool ReadPayload(Walk& walk, TVXMap& map, bool store) {
+    Version34Io io(walk.reader);
     switch (StoredPayloadOfKind(map.kind)) {
     case TVXMapPayload::SingleFile:
-        return ReadSingleFilePayload(walk.reader, map);
+        return SingleFileFields(io, map);
     case TVXMapPayload::Layered:
         return WalkLayeredEntries(walk, map, store);
     case TVXMapPayload::Cube:
@@ -135,7 +104,8 @@ bool WalkMap(Walk& walk, TVXMaterial* material, int j, std::unordered_set<int>& 
         }
     }
     map->kind = kind;
-    if (!ReadMapHeader(reader, *map) || !ReadPayload(walk, *map, material != nullptr)) {
+    Version34Io io(reader);
+    if (!MapPlacementFields(io, *map) || !ReadPayload(walk, *map, material != nullptr)) {
         return false;
     }
     if (material != nullptr) {

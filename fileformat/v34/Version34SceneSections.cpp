@@ -1,34 +1,20 @@
 // Lights, cameras, groups, bones and the name list: flat runs of fixed-shape
-// records after a record count.
+// records after a record count. The records are those of the legacy layouts
+// from version 30 on, read by their field lists.
 #include <cstddef>
 
+#include "fileformat/legacy/SceneRecordFields.h"
 #include "fileformat/v34/Version34Sections.h"
 
 namespace tvx::v34 {
 namespace {
 
-bool ReadLight(TVXFileReader& reader, TVXLight& light) {
-    return ReadName(reader, light.name) && reader.ReadInt(light.lightCode) && reader.ReadInt(light.lightType) &&
-           reader.ReadTransform(light.transform) && reader.ReadFloat(light.hotspot) &&
-           reader.ReadFloat(light.falloff) && reader.ReadFloat(light.value3) && reader.ReadFloat(light.value4) &&
-           reader.ReadFloat(light.intensity) && reader.ReadRGBA(light.color) &&
-           reader.ReadFloat(light.attenuationStart) && reader.ReadFloat(light.attenuationEnd);
-}
-
-bool ReadCamera(TVXFileReader& reader, TVXCamera& camera) {
-    return ReadName(reader, camera.name) && reader.ReadInt(camera.cameraInt1) && reader.ReadInt(camera.cameraInt2) &&
-           reader.ReadTransform(camera.transform) && reader.ReadFloat(camera.fieldOfView) &&
-           reader.ReadFloat(camera.nearDistance) && reader.ReadFloat(camera.farDistance);
-}
-
-bool ReadGroup(TVXFileReader& reader, TVXGroup& group) {
-    return ReadName(reader, group.name) && reader.ReadInt(group.groupInt1) && reader.ReadInt(group.groupInt2) &&
-           reader.ReadTransform(group.transform);
-}
-
-bool ReadBone(TVXFileReader& reader, TVXBone& bone) {
-    return ReadName(reader, bone.name) && reader.ReadInt(bone.parentIndex) && reader.ReadTransform(bone.transform) &&
-           reader.ReadRGBA(bone.color);
+template <class Record, class Fields>
+auto ReadWith(Fields fields) {
+    return [fields](TVXFileReader& reader, Record& record) {
+        Version34Io io(reader);
+        return fields(io, record);
+    };
 }
 
 // Groups and bones also hold derived fields that a file never carries, so
@@ -74,18 +60,24 @@ int WalkRecords(Walk& walk, std::vector<Record>& array, int& fileCount, ReadReco
 }  // namespace
 
 int WalkLights(Walk& walk) {
-    return WalkRecords(walk, walk.scene.lights, walk.scene.fileCounts.lightCount, ReadLight);
+    return WalkRecords(walk, walk.scene.lights, walk.scene.fileCounts.lightCount,
+                       ReadWith<TVXLight>([](auto& io, auto& light) { return LightFields(io, light); }));
 }
 
 int WalkCameras(Walk& walk) {
-    return WalkRecords(walk, walk.scene.cameras, walk.scene.fileCounts.cameraCount, ReadCamera);
+    return WalkRecords(walk, walk.scene.cameras, walk.scene.fileCounts.cameraCount,
+                       ReadWith<TVXCamera>([](auto& io, auto& camera) { return CameraFields(io, camera); }));
 }
 
 int WalkGroups(Walk& walk) {
-    return WalkRecords(walk, walk.scene.groups, walk.scene.fileCounts.groupCount, ReadGroup);
+    return WalkRecords(walk, walk.scene.groups, walk.scene.fileCounts.groupCount,
+                       ReadWith<TVXGroup>([](auto& io, auto& group) { return GroupFields(io, group); }));
 }
 
-int WalkBones(Walk& walk) { return WalkRecords(walk, walk.scene.bones, walk.scene.fileCounts.boneCount, ReadBone); }
+int WalkBones(Walk& walk) {
+    return WalkRecords(walk, walk.scene.bones, walk.scene.fileCounts.boneCount,
+                       ReadWith<TVXBone>([](auto& io, auto& bone) { return BoneFields(io, bone); }));
+}
 
 // The names are not kept; only their number is.
 int WalkNameList(Walk& walk) {

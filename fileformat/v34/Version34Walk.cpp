@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "fileformat/legacy/MeshRecordFields.h"
+
 namespace tvx::v34 {
 
 bool ReadChunkHead(TVXFileReader& reader, ChunkHead& head) {
@@ -53,15 +55,8 @@ bool SkipRecords(TVXFileReader& reader, int count, std::uint32_t recordBytes) {
 }
 
 bool ReadTriangle(TVXFileReader& reader, TVXTriangle& out) {
-    constexpr std::uint32_t kTriangleBytes = 40;
-    if (reader.remaining() < kTriangleBytes) {
-        out = {};
-        return false;
-    }
-    for (int& value : out.ints) {
-        (void)reader.ReadInt(value);
-    }
-    return reader.ReadFloat(out.value);
+    Version34Io io(reader);
+    return kTriangleFields(io, out);
 }
 
 }  // namespace tvx::v34

@@ -13,7 +13,9 @@
 #include "document/TVXScene.h"
 #include "fileformat/container/LoadOptions.h"
 #include "fileformat/container/MemoryBudget.h"
+#include "fileformat/container/FieldReader.h"
 #include "fileformat/container/TVXFileReader.h"
+#include "fileformat/legacy/LegacyFormat.h"
 
 namespace tvx::v34 {
 
@@ -107,6 +109,24 @@ bool BytesCanHold(const TVXFileReader& reader, int count, std::uint32_t minBytes
 // Skips `count` records of exactly `recordBytes` each; fails without moving
 // when they do not fit.
 [[nodiscard]] bool SkipRecords(TVXFileReader& reader, int count, std::uint32_t recordBytes);
+
+// The records this layout shares with the legacy ones (lights, cameras,
+// groups, bones, materials' heads, map payloads and layers) have the shape
+// of versions 30 to 33, and every name is UTF-16. Their field lists walk
+// this reader.
+class Version34Io : public FieldReader {
+public:
+    explicit Version34Io(TVXFileReader& reader) : FieldReader(reader, StringEncoding::Utf16) {}
+
+    const LegacyFormat& format() const { return format_; }
+
+private:
+    LegacyFormat format_ = LegacyFormatOf(kFirstFullRecordVersion, 0);
+};
+
+// A texture file name, read as stored: a map's names are linked to the
+// scene's folder once the map is whole (Version34TextureLinks.h).
+[[nodiscard]] inline bool FileNameField(Version34Io& io, TVXString& name) { return io.String(name); }
 
 // Reads nine ints and a float.
 [[nodiscard]] bool ReadTriangle(TVXFileReader& reader, TVXTriangle& out);

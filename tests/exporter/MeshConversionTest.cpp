@@ -7,7 +7,6 @@
 #include <string>
 
 #include "exporter/ConvertScene.h"
-#include "exporter/ModuleState.h"
 #include "memhost/HostSceneJson.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
@@ -33,7 +32,6 @@ Converted Convert(const std::string& scene, ExportOptions options = {}) {
     Converted out;
     out.host = Host(scene);
     if (out.host) {
-        TheModule().selectedOnly = false;
         out.data.options = options;
         out.result = ConvertScene(out.data, *out.host->exportInterface(), *out.host);
     }
@@ -189,9 +187,7 @@ TEST(MeshConversion, SkinWeightsNameTheExportedBones) {
     auto host = Host(kSkinnedScene);
     ASSERT_NE(host, nullptr);
     TVXExporterData data;
-    TheModule().selectedOnly = true;
-    ASSERT_EQ(ConvertScene(data, *host->exportInterface(), *host), 1);
-    TheModule().selectedOnly = false;
+    ASSERT_EQ(ConvertScene(data, *host->exportInterface(), *host, NodeSelection::SelectedOnly), 1);
     const TVXScene& scene = data.scene;
     // Node table: Skinned 0, A 1, Rigid 2, Mismatched 3.
     ASSERT_EQ(scene.vertices.size(), 9u);
@@ -232,7 +228,6 @@ TEST(MeshConversion, AnInfluenceBeyondTheSkinsBoneListIsDropped) {
     ASSERT_NE(skin, nullptr);
     skin->ListOnlyBones(1);
     TVXExporterData data;
-    TheModule().selectedOnly = false;
     ASSERT_EQ(ConvertScene(data, *host->exportInterface(), *host), 1);
     const TVXScene& scene = data.scene;
     ASSERT_EQ(scene.vertices.size(), 3u);
