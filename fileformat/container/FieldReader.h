@@ -44,8 +44,6 @@ public:
         return Int(field);
     }
 
-    TVXFileReader& reader() { return reader_; }
-
 private:
     bool Value(std::int32_t& v) { return Int(v); }
     bool Value(float& v) { return Float(v); }

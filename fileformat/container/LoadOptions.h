@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "fileformat/container/ReadFault.h"
+
 namespace tvx {
 
 struct PoseTables;
@@ -38,6 +40,9 @@ struct LoadOptions {
 
     // Where a refused load says which limit refused it; may be null.
     LoadLimit* limitHit = nullptr;
+    // Where a failed load says what it met in the body, and where; may be
+    // null. Untouched by a load that succeeds.
+    ReadFault* faultSeen = nullptr;
 
     // The scene as stored: no processing, no embedded files written.
     static LoadOptions AsStored() {

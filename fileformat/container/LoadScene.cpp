@@ -157,11 +157,15 @@ int ParseWithin(TVXFileReader& reader, TVXScene& scene, const LoadOptions& optio
 
 }  // namespace
 
-int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options, const LayoutReaders& layouts) {
+LoadStatus ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options,
+                      const LayoutReaders& layouts) {
     ParseBudgets budgets(options);
-    const int status = ParseWithin(reader, scene, options, layouts, budgets);
+    const auto status = static_cast<LoadStatus>(ParseWithin(reader, scene, options, layouts, budgets));
     if (options.limitHit != nullptr) {
         *options.limitHit = status == kLoadOk ? LoadLimit::None : budgets.Hit();
+    }
+    if (options.faultSeen != nullptr && status != kLoadOk) {
+        *options.faultSeen = reader.fault();
     }
     return status;
 }
@@ -183,8 +187,8 @@ bool KeepScenePath(TVXScene& scene, const std::filesystem::path& path) {
 
 }  // namespace
 
-int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
-              const LoadOptions& options, const LayoutReaders& layouts) {
+LoadStatus LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
+                     const LoadOptions& options, const LayoutReaders& layouts) {
     ClearScene(scene);
     ByteBuffer file;
     switch (ReadWholeFile(path, file)) {
@@ -202,7 +206,7 @@ int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& 
     progress.Start(kReadingTitle);
     progress.Update(0);
 
-    int status = kLoadFailed;
+    LoadStatus status = kLoadFailed;
     {
         TVXFileReader reader(std::move(file));
         status = ParseScene(reader, scene, options, layouts);

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "document/TVXScene.h"
+#include "fileformat/container/FileConstants.h"
 #include "fileformat/container/LayoutReaders.h"
 #include "fileformat/container/LoadProgress.h"
 #include "fileformat/container/TVXFileReader.h"
@@ -19,12 +20,12 @@ namespace tvx {
 // otherwise, prepares it for the importer (ProcessLoadedScene). The scene
 // keeps the file's absolute path: its folder is where texture names are
 // relinked and embedded files are placed.
-[[nodiscard]] int LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
-                            const LoadOptions& options = {}, const LayoutReaders& layouts = {});
+[[nodiscard]] LoadStatus LoadScene(TVXScene& scene, const std::filesystem::path& path, LoadProgress& progress,
+                                   const LoadOptions& options = {}, const LayoutReaders& layouts = {});
 
 // The parse alone, over a file already in memory (position 0). Does not clear
 // the scene on failure; LoadScene does.
-[[nodiscard]] int ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options = {},
-                             const LayoutReaders& layouts = {});
+[[nodiscard]] LoadStatus ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions& options = {},
+                                    const LayoutReaders& layouts = {});
 
 }  // namespace tvx

@@ -14,8 +14,25 @@ constexpr std::uint32_t kMatrixBytes = 64;
 
 }  // namespace
 
+void TVXFileReader::NoteFault(FaultKind kind) {
+    if (fault_.noted) {
+        return;
+    }
+    fault_.noted = true;
+    fault_.kind = kind;
+    fault_.offset = position_;
+    fault_.inflated = inflated_;
+}
+
+void TVXFileReader::LocateFault(const char* record, int index) {
+    if (fault_.noted) {
+        fault_.places.push_back({record, index});
+    }
+}
+
 bool TVXFileReader::SetPosition(std::uint32_t position) {
     if (position > buffer_.size) {
+        NoteFault(FaultKind::BadOffset);
         return false;
     }
     position_ = position;
@@ -24,6 +41,7 @@ bool TVXFileReader::SetPosition(std::uint32_t position) {
 
 bool TVXFileReader::Skip(std::uint32_t count) {
     if (!Fits(count)) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     position_ += count;
@@ -33,12 +51,14 @@ bool TVXFileReader::Skip(std::uint32_t count) {
 void TVXFileReader::ReplaceBuffer(ByteBuffer buffer) {
     buffer_ = std::move(buffer);
     position_ = 0;
+    inflated_ = true;
 }
 
 
 bool TVXFileReader::ReadInt16(std::int16_t& out) {
     out = 0;
     if (!Fits(2)) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     const std::uint8_t* p = buffer_.data.get() + position_;
@@ -50,6 +70,7 @@ bool TVXFileReader::ReadInt16(std::int16_t& out) {
 bool TVXFileReader::ReadBytes(std::span<std::uint8_t> out) {
     if (out.size() > remaining()) {
         std::fill(out.begin(), out.end(), std::uint8_t{0});
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     std::copy_n(buffer_.data.get() + position_, out.size(), out.begin());
@@ -59,6 +80,7 @@ bool TVXFileReader::ReadBytes(std::span<std::uint8_t> out) {
 
 bool TVXFileReader::ReadInts(std::span<std::int32_t> out) {
     if (out.size() > remaining() / 4) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     for (std::int32_t& value : out) {
@@ -69,6 +91,7 @@ bool TVXFileReader::ReadInts(std::span<std::int32_t> out) {
 
 bool TVXFileReader::ReadIntPairs(std::span<std::int32_t> first, std::span<std::int32_t> second) {
     if (first.size() != second.size() || first.size() > remaining() / 8) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     for (std::size_t i = 0; i < first.size(); ++i) {
@@ -80,6 +103,7 @@ bool TVXFileReader::ReadIntPairs(std::span<std::int32_t> first, std::span<std::i
 
 bool TVXFileReader::SkipInts(std::uint64_t count) {
     if (count > remaining() / 4) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     position_ += static_cast<std::uint32_t>(count * 4);
@@ -89,6 +113,7 @@ bool TVXFileReader::SkipInts(std::uint64_t count) {
 bool TVXFileReader::ReadVector3(Vector3& out) {
     out = {};
     if (!Fits(kVector3Bytes)) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     out.x = TakeFloat();
@@ -100,6 +125,7 @@ bool TVXFileReader::ReadVector3(Vector3& out) {
 bool TVXFileReader::ReadQuaternion(Quaternion& out) {
     out = Quaternion::Zero();
     if (!Fits(kQuaternionBytes)) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     out.x = TakeFloat();
@@ -112,6 +138,7 @@ bool TVXFileReader::ReadQuaternion(Quaternion& out) {
 bool TVXFileReader::ReadRGBA(RGBA& out) {
     out = {};
     if (!Fits(kQuaternionBytes)) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     out.r = TakeFloat();
@@ -124,6 +151,7 @@ bool TVXFileReader::ReadRGBA(RGBA& out) {
 bool TVXFileReader::ReadMatrix4(Matrix4& out) {
     out = Matrix4::Zero();
     if (!Fits(kMatrixBytes)) {
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     for (float& element : out.m) {
@@ -135,6 +163,7 @@ bool TVXFileReader::ReadMatrix4(Matrix4& out) {
 bool TVXFileReader::ReadTransform(TVXTransform& out) {
     if (!Fits(kTransformBytes)) {
         out = TVXTransform::Zero();
+        NoteFault(FaultKind::Truncated);
         return false;
     }
     // Each part fits now, so none of these can fail.
@@ -147,8 +176,12 @@ bool TVXFileReader::ReadString(TVXString& out, StringEncoding encoding) {
     out.Clear();
     const std::uint32_t start = position_;
     std::int16_t byteCount = 0;
-    if (!ReadInt16(byteCount) || byteCount < 0 || !Fits(static_cast<std::uint32_t>(byteCount))) {
+    if (!ReadInt16(byteCount)) {
+        return false;
+    }
+    if (byteCount < 0 || !Fits(static_cast<std::uint32_t>(byteCount))) {
         position_ = start;
+        NoteFault(byteCount < 0 ? FaultKind::BadString : FaultKind::Truncated);
         return false;
     }
     const std::uint8_t* text = buffer_.data.get() + position_;

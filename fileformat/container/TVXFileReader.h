@@ -4,7 +4,9 @@
 // (comparing against the bytes remaining, so no sum can wrap). A read that
 // does not fit fails: it leaves the position where it was, sets its output to
 // zero and returns false. Composite reads (vectors, matrices, the transform
-// block, strings) are all-or-nothing in the same way.
+// block, strings) are all-or-nothing in the same way. The first failure is
+// noted with its kind and position (fault()), for tools that say where a
+// file went wrong.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include "document/TVXTransform.h"
 #include "fileformat/container/ByteBuffer.h"
 #include "fileformat/container/ByteOrder.h"
+#include "fileformat/container/ReadFault.h"
 
 namespace tvx {
 
@@ -36,13 +39,22 @@ public:
     // Moves to an absolute position inside or at the end of the buffer.
     [[nodiscard]] bool SetPosition(std::uint32_t position);
     [[nodiscard]] bool Skip(std::uint32_t count);
-    // The new buffer replaces the old one; the position returns to 0.
+    // The new buffer (an inflated body) replaces the old one; the position
+    // returns to 0, and a fault noted from now on counts its bytes.
     void ReplaceBuffer(ByteBuffer buffer);
+
+    // Notes a fault at the current position unless one is noted already:
+    // the first is the cause, later ones its consequences.
+    void NoteFault(FaultKind kind);
+    // Adds the record a noted fault lay in, as the failure leaves it.
+    void LocateFault(const char* record, int index = -1);
+    const ReadFault& fault() const { return fault_; }
 
     // The hot reads of both passes are inline.
     [[nodiscard]] bool ReadUInt(std::uint32_t& out) {
         out = 0;
         if (!Fits(4)) {
+            NoteFault(FaultKind::Truncated);
             return false;
         }
         out = TakeU32();
@@ -94,6 +106,8 @@ private:
 
     ByteBuffer buffer_;
     std::uint32_t position_ = 0;
+    bool inflated_ = false;
+    ReadFault fault_;
 };
 
 }  // namespace tvx

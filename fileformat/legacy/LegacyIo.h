@@ -45,20 +45,26 @@ public:
         }
         for (int i = 0; i < kept; ++i) {
             if (!fields(*this, records[static_cast<std::size_t>(i)])) {
-                return false;
+                return Located<Record>(i);
             }
         }
         LegacyReadIo dropping(pass_, false);
         for (int i = kept; i < n; ++i) {
             Record scratch;
             if (!fields(dropping, scratch)) {
-                return false;
+                return Located<Record>(i);
             }
         }
         return true;
     }
 
 private:
+    template <class Record>
+    bool Located(int i) {
+        pass_.reader.LocateFault(kRecordName<Record>, i);
+        return false;
+    }
+
     LegacyReadIo(LegacyPass& pass, bool storing)
         : FieldReader(pass.reader, pass.format.strings), pass_(pass), storing_(storing) {}
 
@@ -115,8 +121,6 @@ public:
         }
         return true;
     }
-
-    FileWriter& writer() { return writer_; }
 
 private:
     FileWriter& writer_;

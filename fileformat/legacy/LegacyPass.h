@@ -14,6 +14,7 @@
 #include "document/TVXScene.h"
 #include "fileformat/legacy/LegacyFormat.h"
 #include "fileformat/container/MemoryBudget.h"
+#include "fileformat/container/RecordNames.h"
 #include "fileformat/container/TVXFileReader.h"
 
 namespace tvx {
@@ -43,9 +44,16 @@ struct LegacyPass {
     // allocated.
     template <class Record>
     [[nodiscard]] bool Reserve(std::int64_t count) {
-        return filling || budget.TakeArrayOf<Record>(count);
+        return filling || Charged(budget.TakeArrayOf<Record>(count));
     }
-    [[nodiscard]] bool ReserveBytes(std::uint64_t bytes) { return filling || budget.Take(bytes); }
+    [[nodiscard]] bool ReserveBytes(std::uint64_t bytes) { return filling || Charged(budget.Take(bytes)); }
+
+    [[nodiscard]] bool Charged(bool taken) {
+        if (!taken) {
+            reader.NoteFault(FaultKind::OverBudget);
+        }
+        return taken;
+    }
 
     [[nodiscard]] bool Int(int& out) { return reader.ReadInt(out); }
     // A "word" stored into a float field: the same four bytes, bit for bit.
@@ -98,6 +106,7 @@ bool ReadRecords(LegacyPass& pass, std::vector<T>* records, int n, ReadRecord re
         T scratch;
         T* record = RecordTarget(records, i, scratch);
         if (record == nullptr || !readRecord(pass, *record)) {
+            pass.reader.LocateFault(kRecordName<T>, i);
             return false;
         }
     }

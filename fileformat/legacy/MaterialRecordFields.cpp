@@ -25,7 +25,11 @@ TVXMap* MapTarget(LegacyReadIo& io, TVXMaterial& material, int j, int key, int k
         scratch.kind = kind;
         return io.pass().ReserveBytes(MapPayloadBytes(kind)) ? &scratch : nullptr;
     }
-    return CreateMap(material, j, key, kind, usedKeys);
+    TVXMap* map = CreateMap(material, j, key, kind, usedKeys);
+    if (map == nullptr) {
+        io.pass().reader.NoteFault(FaultKind::DuplicateKey);
+    }
+    return map;
 }
 
 std::vector<const TVXMap*> MapsToWrite(const TVXMaterial& material) {
@@ -141,6 +145,7 @@ bool MapList(LegacyReadIo& io, TVXMaterial& material) {
         TVXMap scratch;
         TVXMap* map = MapTarget(io, material, j, key, kind, usedKeys, scratch);
         if (map == nullptr || !MapFields(io, *map)) {
+            io.pass().reader.LocateFault(kRecordName<TVXMap>, j);
             return false;
         }
     }

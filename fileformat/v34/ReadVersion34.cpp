@@ -39,6 +39,31 @@ bool SkipDirectory(TVXFileReader& reader) {
     return true;
 }
 
+const char* SectionName(std::uint32_t id) {
+    switch (id) {
+    case kLightsId:
+        return "light section";
+    case kCamerasId:
+        return "camera section";
+    case kMaterialsId:
+        return "material section";
+    case kEmbeddedFilesId:
+        return "embedded file section";
+    case kGroupsId:
+        return "group section";
+    case kMeshId:
+        return "mesh section";
+    case kBonesId:
+        return "bone section";
+    case kAnimationsId:
+        return "animation section";
+    case kNameListId:
+        return "name list";
+    default:
+        return "section";
+    }
+}
+
 int WalkSection(Walk& walk, const ChunkHead& head) {
     switch (head.id) {
     case kLightsId:
@@ -68,7 +93,11 @@ bool WalkSections(Walk& walk) {
     TVXFileReader& reader = walk.reader;
     while (reader.position() < reader.length()) {
         ChunkHead head;
-        if (!ReadChunkHead(reader, head) || !WalkSection(walk, head)) {
+        if (!ReadChunkHead(reader, head)) {
+            return false;
+        }
+        if (!WalkSection(walk, head)) {
+            reader.LocateFault(SectionName(head.id));
             return false;
         }
         FinishChunk(reader, head.end);

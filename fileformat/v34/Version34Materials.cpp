@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "document/MaterialMaps.h"
+#include "fileformat/container/RecordNames.h"
 #include "fileformat/container/SceneFolder.h"
 #include "fileformat/legacy/MaterialRecordFields.h"
 #include "fileformat/v34/Version34Sections.h"
@@ -100,6 +101,7 @@ bool WalkMap(Walk& walk, TVXMaterial* material, int j, std::unordered_set<int>& 
         // ambiguous, so the file is rejected.
         map = CreateMap(*material, j, key, kind, usedKeys);
         if (map == nullptr) {
+            reader.NoteFault(FaultKind::DuplicateKey);
             return false;
         }
     }
@@ -129,6 +131,7 @@ bool WalkMaps(Walk& walk, TVXMaterial* material, TVXMap& scratch, const std::fil
     std::unordered_set<int> usedKeys;
     for (int j = 0; j < count; ++j) {
         if (!WalkMap(walk, material, j, usedKeys, scratch, folder)) {
+            reader.LocateFault(kRecordName<TVXMap>, j);
             return false;
         }
     }
@@ -151,6 +154,7 @@ int WalkMaterials(Walk& walk) {
     TVXMaterial head;
     for (int i = 0; i < count; ++i) {
         if (!ReadMaterialHead(walk.reader, head)) {
+            walk.reader.LocateFault(kRecordName<TVXMaterial>, i);
             return 0;
         }
         TVXMaterial* material = nullptr;
@@ -159,6 +163,7 @@ int WalkMaterials(Walk& walk) {
             StoreMaterialHead(head, *material);
         }
         if (!WalkMaps(walk, material, scratch, folder)) {
+            walk.reader.LocateFault(kRecordName<TVXMaterial>, i);
             return 0;
         }
     }

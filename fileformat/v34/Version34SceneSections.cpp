@@ -3,6 +3,7 @@
 // from version 30 on, read by their field lists.
 #include <cstddef>
 
+#include "fileformat/container/RecordNames.h"
 #include "fileformat/legacy/SceneRecordFields.h"
 #include "fileformat/v34/Version34Sections.h"
 
@@ -45,6 +46,7 @@ int WalkRecords(Walk& walk, std::vector<Record>& array, int& fileCount, ReadReco
     Record record{};
     for (int i = 0; i < count; ++i) {
         if (!readRecord(walk.reader, record)) {
+            walk.reader.LocateFault(kRecordName<Record>, i);
             return 0;
         }
         if (walk.filling() && i < Count(array)) {

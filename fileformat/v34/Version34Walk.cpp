@@ -12,6 +12,7 @@ bool ReadChunkHead(TVXFileReader& reader, ChunkHead& head) {
     std::uint32_t size = 0;
     if (!reader.ReadUInt(head.id) || !reader.ReadUInt(size) || size > reader.remaining()) {
         (void)reader.SetPosition(start);
+        reader.NoteFault(FaultKind::Truncated);
         return false;
     }
     head.end = reader.position() + size;
@@ -37,11 +38,12 @@ bool ReadCount(TVXFileReader& reader, int& count) {
     return true;
 }
 
-bool BytesCanHold(const TVXFileReader& reader, int count, std::uint32_t minBytes) {
-    if (count <= 0) {
+bool BytesCanHold(TVXFileReader& reader, int count, std::uint32_t minBytes) {
+    if (count <= 0 || static_cast<std::uint32_t>(count) <= reader.remaining() / minBytes) {
         return true;
     }
-    return static_cast<std::uint32_t>(count) <= reader.remaining() / minBytes;
+    reader.NoteFault(FaultKind::BadCount);
+    return false;
 }
 
 bool SkipRecords(TVXFileReader& reader, int count, std::uint32_t recordBytes) {

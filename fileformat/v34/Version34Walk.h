@@ -76,9 +76,15 @@ struct Walk {
     // allocated.
     template <class Record>
     [[nodiscard]] bool Reserve(std::int64_t count) {
-        return filling() || budget.TakeArrayOf<Record>(count);
+        return filling() || Charged(budget.TakeArrayOf<Record>(count));
     }
-    [[nodiscard]] bool ReserveBytes(std::uint64_t bytes) { return filling() || budget.Take(bytes); }
+    [[nodiscard]] bool ReserveBytes(std::uint64_t bytes) { return filling() || Charged(budget.Take(bytes)); }
+    [[nodiscard]] bool Charged(bool taken) {
+        if (!taken) {
+            reader.NoteFault(FaultKind::OverBudget);
+        }
+        return taken;
+    }
 };
 
 struct ChunkHead {
@@ -104,7 +110,8 @@ void FinishChunk(TVXFileReader& reader, std::uint32_t end);
 
 // True when `count` records of at least `minBytes` each fit in what is left
 // of the buffer. Checked before any count sizes an allocation.
-bool BytesCanHold(const TVXFileReader& reader, int count, std::uint32_t minBytes);
+// A count that fails it is noted as a bad count.
+bool BytesCanHold(TVXFileReader& reader, int count, std::uint32_t minBytes);
 
 // Skips `count` records of exactly `recordBytes` each; fails without moving
 // when they do not fit.

@@ -51,6 +51,22 @@ TEST(InfoCommand, AFailedLoadSaysWhyAndExitsNonZero) {
     EXPECT_NE(out.str().find("uncompressed, version 5"), std::string::npos);
 }
 
+// A body that stops inside a record: both verbs say which record and where.
+TEST(InfoCommand, ABrokenBodyIsPlacedAndDumpSaysTheSame) {
+    test::TempDir dir;
+    test::LegacyFileBuilder b(31);
+    b.Begin(test::LegacySection::Lights, 2).Light("Sun").Int(-1);
+    test::WriteFile(dir / "cut.tvx", b.File());
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunInfo(dir / "cut.tvx", {}, out, err), 1);
+    EXPECT_NE(err.str().find("(status 0): bad string in light record at byte "), std::string::npos) << err.str();
+    std::ostringstream dumped;
+    EXPECT_EQ(RunDump(dir / "cut.tvx", {}, dumped), 1);
+    const std::string fault = nlohmann::json::parse(dumped.str())["fault"];
+    EXPECT_NE(err.str().find(fault), std::string::npos) << fault;
+}
+
 TEST(DumpCommand, ALoadedSceneIsDumpedWhole) {
     test::TempDir dir;
     test::WriteFile(dir / "rich.tvx", test::RichScene(31).Compressed());

@@ -41,11 +41,11 @@ int RunConvert(const std::filesystem::path& input, const std::filesystem::path& 
     NoProgress progress;
     LoadOptions loadOptions = LoadOptions::AsStored();
     loadOptions.maxInflatedBytes = options.maxInflatedBytes;
-    LoadLimit limit = LoadLimit::None;
-    loadOptions.limitHit = &limit;
+    LoadReport report;
+    report.Attach(loadOptions);
     const int status = LoadScene(data.scene, from, progress, loadOptions);
     if (status != kLoadOk) {
-        PrintLoadFailure(err, input, status, limit, options.maxInflatedBytes);
+        PrintLoadFailure(err, input, status, report, options.maxInflatedBytes);
         return 1;
     }
     if (SaveSceneFile(data, to) != 1) {

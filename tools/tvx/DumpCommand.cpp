@@ -3,6 +3,7 @@
 #include "document/TVXScene.h"
 #include "fileformat/container/FileConstants.h"
 #include "fileformat/container/LoadScene.h"
+#include "fileformat/container/ReadFault.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/SceneJson.h"
 
@@ -17,9 +18,14 @@ int RunDump(const std::filesystem::path& file, const ReadOptions& options, std::
     loadOptions.processLoadedScene = options.processed;
     loadOptions.poseTables = &poses;
     loadOptions.maxInflatedBytes = options.maxInflatedBytes;
+    ReadFault fault;
+    loadOptions.faultSeen = &fault;
     const int status = LoadScene(scene, file, progress, loadOptions);
-    const nlohmann::ordered_json result =
+    nlohmann::ordered_json result =
         options.processed ? ProcessedLoadResultJson(status, scene, poses) : LoadResultJson(status, scene);
+    if (fault.noted) {
+        result["fault"] = DescribeFault(fault);
+    }
     // Names from a file may hold anything; invalid text never stops the dump.
     out << result.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
     return status == kLoadOk ? 0 : 1;

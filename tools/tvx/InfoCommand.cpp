@@ -112,11 +112,11 @@ int RunInfo(const std::filesystem::path& file, const ReadOptions& options, std::
     LoadOptions loadOptions = LoadOptions::AsStored();
     loadOptions.writeEmbeddedFiles = options.extractEmbeddedFiles;
     loadOptions.maxInflatedBytes = options.maxInflatedBytes;
-    LoadLimit limit = LoadLimit::None;
-    loadOptions.limitHit = &limit;
+    LoadReport report;
+    report.Attach(loadOptions);
     const int status = LoadScene(scene, file, progress, loadOptions);
     if (status != kLoadOk) {
-        PrintLoadFailure(err, file, status, limit, options.maxInflatedBytes);
+        PrintLoadFailure(err, file, status, report, options.maxInflatedBytes);
         return 1;
     }
     PrintScene(out, scene);
