@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstdint>
+#include <new>
 #include <span>
 
 #include "fileformat/container/FileWriter.h"
@@ -76,5 +77,16 @@ private:
     std::span<std::uint32_t> header_;
     LegacyFormat format_;
 };
+
+// 1 when `write` succeeded, 0 when it failed or ran out of memory: a
+// writer's failure never leaves as an exception.
+template <class Write>
+[[nodiscard]] int GuardedWrite(Write write) {
+    try {
+        return write() ? 1 : 0;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
+}
 
 }  // namespace tvx

@@ -10,8 +10,7 @@ bool ReadLegacyMaterials(LegacyPass& pass) {
         pass.sceneFolder = SceneFolder(pass.scene);
         ChangeToSceneFolder(pass.scene);
     }
-    return ReadFieldSection(pass, pass.scene.materials, pass.scene.fileCounts.materialCount,
-                            [](LegacyReadIo& io, TVXMaterial& material) { return MaterialFields(io, material); });
+    return ReadFieldSection(pass, pass.scene.materials, pass.scene.fileCounts.materialCount, kMaterialFields);
 }
 
 }  // namespace tvx

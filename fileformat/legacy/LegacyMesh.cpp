@@ -16,8 +16,7 @@ bool ReadLegacyTriangles(LegacyPass& pass) {
 }
 
 bool ReadLegacyUVSets(LegacyPass& pass) {
-    return ReadFieldSection(pass, pass.scene.uvSets, pass.scene.fileCounts.uvSetCount,
-                            [](LegacyReadIo& io, TVXUVSet& uvSet) { return UVSetFields(io, uvSet); });
+    return ReadFieldSection(pass, pass.scene.uvSets, pass.scene.fileCounts.uvSetCount, kUVSetFields);
 }
 
 // The reader keeps no list index: a layout with per-polygon groups reads

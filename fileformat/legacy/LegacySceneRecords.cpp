@@ -6,29 +6,23 @@
 namespace tvx {
 
 bool ReadLegacyLights(LegacyPass& pass) {
-    return ReadFieldSection(pass, pass.scene.lights, pass.scene.fileCounts.lightCount,
-                            [](LegacyReadIo& io, TVXLight& light) { return LightFields(io, light); });
+    return ReadFieldSection(pass, pass.scene.lights, pass.scene.fileCounts.lightCount, kLightFields);
 }
 
 bool ReadLegacyCameras(LegacyPass& pass) {
-    return ReadFieldSection(pass, pass.scene.cameras, pass.scene.fileCounts.cameraCount,
-                            [](LegacyReadIo& io, TVXCamera& camera) { return CameraFields(io, camera); });
+    return ReadFieldSection(pass, pass.scene.cameras, pass.scene.fileCounts.cameraCount, kCameraFields);
 }
 
 bool ReadLegacyGroups(LegacyPass& pass) {
-    return ReadFieldSection(pass, pass.scene.groups, pass.scene.fileCounts.groupCount,
-                            [](LegacyReadIo& io, TVXGroup& group) { return GroupFields(io, group); });
+    return ReadFieldSection(pass, pass.scene.groups, pass.scene.fileCounts.groupCount, kGroupFields);
 }
 
 bool ReadLegacyBones(LegacyPass& pass) {
-    return ReadFieldSection(pass, pass.scene.bones, pass.scene.fileCounts.boneCount,
-                            [](LegacyReadIo& io, TVXBone& bone) { return BoneFields(io, bone); });
+    return ReadFieldSection(pass, pass.scene.bones, pass.scene.fileCounts.boneCount, kBoneFields);
 }
 
 bool ReadLegacyAnimations(LegacyPass& pass) {
-    return ReadFieldSection(
-        pass, pass.scene.animations, pass.scene.fileCounts.animationCount,
-        [](LegacyReadIo& io, TVXAnimation& animation) { return AnimationFields(io, animation); });
+    return ReadFieldSection(pass, pass.scene.animations, pass.scene.fileCounts.animationCount, kAnimationFields);
 }
 
 }  // namespace tvx

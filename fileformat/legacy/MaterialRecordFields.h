@@ -182,4 +182,6 @@ template <class Io, class Material>
     return MaterialHeadFields(io, material) && MapList(io, material);
 }
 
+inline constexpr auto kMaterialFields = [](auto& io, auto& material) { return MaterialFields(io, material); };
+
 }  // namespace tvx

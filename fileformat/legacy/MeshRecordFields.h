@@ -77,4 +77,14 @@ template <class Io, class UVSet>
            io.List(uvSet, uvSet.triangles, AllocUVTriangles, kTriangleFields);
 }
 
+inline constexpr auto kUVSetFields = [](auto& io, auto& uvSet) { return UVSetFields(io, uvSet); };
+
+// What the writers store as UV set k of the scene.
+inline auto WrittenUVSetFields(const TVXScene& scene) {
+    return [&scene](auto& io, int k) {
+        const WrittenUVSet uvSet = WrittenUVSetAt(scene, k);
+        return UVSetFields(io, uvSet);
+    };
+}
+
 }  // namespace tvx

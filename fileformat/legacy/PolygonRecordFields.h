@@ -69,4 +69,12 @@ template <class Io, class FaceList>
                    [group, &list](auto& inner, auto& polygon) { return PolygonFields(inner, polygon, group, list); });
 }
 
+// What the writers store as face list i of the scene.
+inline auto WrittenFaceListFields(const TVXScene& scene, bool mapping) {
+    return [&scene, mapping](auto& io, int i) {
+        const WrittenFaceList list = WrittenFaceListAt(scene, i, mapping);
+        return FaceListFields(io, list, i);
+    };
+}
+
 }  // namespace tvx

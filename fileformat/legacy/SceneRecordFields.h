@@ -144,4 +144,11 @@ template <class Io, class Animation>
                    [](auto& inner, auto& track) { return TrackFields(inner, track); }, tracksKept);
 }
 
+// The field lists as function objects, for the section walkers.
+inline constexpr auto kLightFields = [](auto& io, auto& light) { return LightFields(io, light); };
+inline constexpr auto kCameraFields = [](auto& io, auto& camera) { return CameraFields(io, camera); };
+inline constexpr auto kGroupFields = [](auto& io, auto& group) { return GroupFields(io, group); };
+inline constexpr auto kBoneFields = [](auto& io, auto& bone) { return BoneFields(io, bone); };
+inline constexpr auto kAnimationFields = [](auto& io, auto& animation) { return AnimationFields(io, animation); };
+
 }  // namespace tvx

@@ -1,7 +1,5 @@
 // The exporter's default layout: a 128-byte header whose table holds eleven
 // sections, then the sections back to back.
-#include <new>
-
 #include "fileformat/legacy/LayoutWriters.h"
 #include "fileformat/legacy/LegacyFileWriter.h"
 #include "fileformat/legacy/MaterialRecordFields.h"
@@ -63,40 +61,22 @@ bool WriteFile(TVXExporterData& data, OutputFile& file, std::span<std::uint32_t>
     const Contents contents = ContentsFor(data);
     const TVXScene& s = data.scene;
     LegacyFileWriter w(file, header, FormatOf(contents));
-    return w.Start() &&
-           w.Section(kLights, s.lights, [](auto& io, auto& light) { return LightFields(io, light); }) &&
-           w.Section(kCameras, s.cameras, [](auto& io, auto& camera) { return CameraFields(io, camera); }) &&
-           w.Section(kMaterials, s.materials, [](auto& io, auto& material) { return MaterialFields(io, material); }) &&
-           w.Section(kGroups, s.groups, [](auto& io, auto& group) { return GroupFields(io, group); }) &&
+    return w.Start() && w.Section(kLights, s.lights, kLightFields) && w.Section(kCameras, s.cameras, kCameraFields) &&
+           w.Section(kMaterials, s.materials, kMaterialFields) && w.Section(kGroups, s.groups, kGroupFields) &&
            w.Section(kVertices, s.vertices,
                      [&contents](auto& io, auto& vertex) { return VertexFields(io, vertex, contents.bones); }) &&
            // The polygons carry the mesh; the triangle section stays empty.
-           w.EmptySection(kTriangles) &&
-           w.Section(kUVSets, kUVSetsWritten,
-                     [&s](LegacyWriteIo& io, int k) {
-                         const WrittenUVSet uvSet = WrittenUVSetAt(s, k);
-                         return UVSetFields(io, uvSet);
-                     }) &&
-           w.Section(kFaceLists, Count(s.faceLists),
-                     [&s](LegacyWriteIo& io, int i) {
-                         const WrittenFaceList list = WrittenFaceListAt(s, i, false);
-                         return FaceListFields(io, list, i);
-                     }) &&
-           w.Section(kBones, OnlyIf(contents.bones, s.bones),
-                     [](auto& io, auto& bone) { return BoneFields(io, bone); }) &&
-           w.Section(kAnimations, OnlyIf(contents.animations, s.animations),
-                     [](auto& io, auto& animation) { return AnimationFields(io, animation); }) &&
+           w.EmptySection(kTriangles) && w.Section(kUVSets, kUVSetsWritten, WrittenUVSetFields(s)) &&
+           w.Section(kFaceLists, Count(s.faceLists), WrittenFaceListFields(s, false)) &&
+           w.Section(kBones, OnlyIf(contents.bones, s.bones), kBoneFields) &&
+           w.Section(kAnimations, OnlyIf(contents.animations, s.animations), kAnimationFields) &&
            w.Trailer(kTrailer, data) && w.Finish();
 }
 
 }  // namespace
 
 int WriteVersion31(TVXExporterData& data, OutputFile& file, std::span<std::uint32_t, kVersion31HeaderWords> header) {
-    try {
-        return WriteFile(data, file, header) ? 1 : 0;
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
+    return GuardedWrite([&] { return WriteFile(data, file, header); });
 }
 
 }  // namespace tvx

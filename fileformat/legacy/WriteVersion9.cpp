@@ -1,7 +1,5 @@
 // The layout of the v2.x exporter: a 96-byte header whose table holds nine
 // sections, then the sections back to back.
-#include <new>
-
 #include "fileformat/legacy/LayoutWriters.h"
 #include "fileformat/legacy/LegacyFileWriter.h"
 #include "fileformat/legacy/MaterialRecordFields.h"
@@ -69,30 +67,19 @@ bool WriteFile(TVXExporterData& data, OutputFile& file, std::span<std::uint32_t>
     const TVXScene& s = data.scene;
     LegacyFileWriter w(file, header, FormatOf(contents));
     return w.Start() && w.EmptySection(kLights) && w.EmptySection(kCameras) &&
-           w.Section(kMaterials, s.materials, [](auto& io, auto& material) { return MaterialFields(io, material); }) &&
-           w.Section(kGroups, s.groups, [](auto& io, auto& group) { return GroupFields(io, group); }) &&
+           w.Section(kMaterials, s.materials, kMaterialFields) && w.Section(kGroups, s.groups, kGroupFields) &&
            w.Section(kVertices, s.vertices,
                      [&contents](auto& io, auto& vertex) { return VertexFields(io, vertex, contents.weights); }) &&
-           w.Section(kFaceLists, Count(s.groups),
-                     [&s, &contents](LegacyWriteIo& io, int i) {
-                         const WrittenFaceList list = WrittenFaceListAt(s, i, contents.mapping);
-                         return FaceListFields(io, list, i);
-                     }) &&
-           w.Section(kBones, First(s.bones, contents.boneCount),
-                     [](auto& io, auto& bone) { return BoneFields(io, bone); }) &&
-           w.Section(kAnimations, First(s.animations, contents.animationCount),
-                     [](auto& io, auto& animation) { return AnimationFields(io, animation); }) &&
+           w.Section(kFaceLists, Count(s.groups), WrittenFaceListFields(s, contents.mapping)) &&
+           w.Section(kBones, First(s.bones, contents.boneCount), kBoneFields) &&
+           w.Section(kAnimations, First(s.animations, contents.animationCount), kAnimationFields) &&
            w.Trailer(kTrailer, data) && w.Finish();
 }
 
 }  // namespace
 
 int WriteVersion9File(TVXExporterData& data, OutputFile& file, std::span<std::uint32_t, kVersion9HeaderWords> header) {
-    try {
-        return WriteFile(data, file, header) ? 1 : 0;
-    } catch (const std::bad_alloc&) {
-        return 0;
-    }
+    return GuardedWrite([&] { return WriteFile(data, file, header); });
 }
 
 }  // namespace tvx

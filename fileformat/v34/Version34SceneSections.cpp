@@ -62,23 +62,19 @@ int WalkRecords(Walk& walk, std::vector<Record>& array, int& fileCount, ReadReco
 }  // namespace
 
 int WalkLights(Walk& walk) {
-    return WalkRecords(walk, walk.scene.lights, walk.scene.fileCounts.lightCount,
-                       ReadWith<TVXLight>([](auto& io, auto& light) { return LightFields(io, light); }));
+    return WalkRecords(walk, walk.scene.lights, walk.scene.fileCounts.lightCount, ReadWith<TVXLight>(kLightFields));
 }
 
 int WalkCameras(Walk& walk) {
-    return WalkRecords(walk, walk.scene.cameras, walk.scene.fileCounts.cameraCount,
-                       ReadWith<TVXCamera>([](auto& io, auto& camera) { return CameraFields(io, camera); }));
+    return WalkRecords(walk, walk.scene.cameras, walk.scene.fileCounts.cameraCount, ReadWith<TVXCamera>(kCameraFields));
 }
 
 int WalkGroups(Walk& walk) {
-    return WalkRecords(walk, walk.scene.groups, walk.scene.fileCounts.groupCount,
-                       ReadWith<TVXGroup>([](auto& io, auto& group) { return GroupFields(io, group); }));
+    return WalkRecords(walk, walk.scene.groups, walk.scene.fileCounts.groupCount, ReadWith<TVXGroup>(kGroupFields));
 }
 
 int WalkBones(Walk& walk) {
-    return WalkRecords(walk, walk.scene.bones, walk.scene.fileCounts.boneCount,
-                       ReadWith<TVXBone>([](auto& io, auto& bone) { return BoneFields(io, bone); }));
+    return WalkRecords(walk, walk.scene.bones, walk.scene.fileCounts.boneCount, ReadWith<TVXBone>(kBoneFields));
 }
 
 // The names are not kept; only their number is.

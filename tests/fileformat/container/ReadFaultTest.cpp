@@ -16,7 +16,8 @@ namespace {
 using S = LegacySection;
 using ::testing::MatchesRegex;
 
-std::string FaultOf(const Bytes& file) {
+// The fault a failed parse of `file` noted.
+ReadFault FaultIn(const Bytes& file) {
     TVXScene scene;
     ReadFault fault;
     LoadOptions options = LoadOptions::AsStored();
@@ -24,7 +25,7 @@ std::string FaultOf(const Bytes& file) {
     TVXFileReader reader(ByteBuffer::CopyOf(file));
     EXPECT_NE(ParseScene(reader, scene, options), kLoadOk);
     EXPECT_LE(fault.offset, reader.length());
-    return DescribeFault(fault);
+    return fault;
 }
 
 struct FaultCase {
@@ -73,7 +74,7 @@ const FaultCase kCases[] = {
 TEST(ReadFault, EachFaultSaysWhatAndWhere) {
     for (const FaultCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        EXPECT_THAT(FaultOf(c.file()), MatchesRegex(c.expected));
+        EXPECT_THAT(DescribeFault(FaultIn(c.file())), MatchesRegex(c.expected));
     }
 }
 
@@ -84,12 +85,7 @@ TEST(ReadFault, TheOffsetIsWhereTheRecordStopped) {
     const Bytes word = {0xFE, 0xFF, 0xFF, 0xFF};
     const auto at = std::search(file.begin(), file.end(), word.begin(), word.end());
     ASSERT_NE(at, file.end());
-    TVXScene scene;
-    ReadFault fault;
-    LoadOptions options = LoadOptions::AsStored();
-    options.faultSeen = &fault;
-    TVXFileReader reader(ByteBuffer::CopyOf(file));
-    ASSERT_NE(ParseScene(reader, scene, options), kLoadOk);
+    const ReadFault fault = FaultIn(file);
     ASSERT_TRUE(fault.noted);
     EXPECT_EQ(fault.kind, FaultKind::BadString);
     EXPECT_EQ(fault.offset, static_cast<std::uint32_t>(at - file.begin()));
