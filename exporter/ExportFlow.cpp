@@ -9,11 +9,11 @@
 
 #include "exporter/ConvertScene.h"
 #include "exporter/ExportOptionsDialog.h"
-#include "exporter/ModuleState.h"
 #include "fileformat/container/SaveSceneFile.h"
 #include "geometry/SceneBounds.h"
 #include "geometry/SwapUpAxis.h"
 #include "hostapi/SceneExport.h"
+#include "pluginkit/ModuleState.h"
 
 namespace tvx::exporter {
 namespace {
@@ -29,8 +29,9 @@ void TellError(hostapi::Platform& platform, hostapi::LPCSTR text) {
 }
 
 bool AskForOptions(hostapi::Platform& platform, ExportOptions& options) {
-    return platform.DialogBoxParamA(TheModule().instance, &ExportOptionsTemplate(), platform.GetActiveWindow(),
-                                    ExportOptionsDlgProc, reinterpret_cast<hostapi::LPARAM>(&options)) == 1;
+    return platform.DialogBoxParamA(pluginkit::TheModule().instance, &ExportOptionsTemplate(),
+                                    platform.GetActiveWindow(), ExportOptionsDlgProc,
+                                    reinterpret_cast<hostapi::LPARAM>(&options)) == 1;
 }
 
 // Told after an export ended by an exception; whatever fails here too is

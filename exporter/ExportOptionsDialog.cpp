@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <limits>
-#include <cstdio>
 #include <cstdlib>
 
 #include "fileformat/legacy/ExporterData.h"
+#include "pluginkit/DialogIds.h"
+#include "pluginkit/OptionsDialog.h"
 
 namespace tvx::exporter {
 namespace {
@@ -14,6 +15,7 @@ namespace {
 using hostapi::DialogControl;
 using hostapi::DialogControlKind;
 using Kind = DialogControlKind;
+using namespace pluginkit;  // the control ids
 
 constexpr std::array<DialogControl, 19> kControls{{
     {hostapi::IDOK, Kind::DefPushButton, u"OK", {145, 10, 50, 14}},
@@ -48,16 +50,8 @@ constexpr hostapi::DialogTemplate kTemplate{
     241,
     kControls};
 
-// The options being edited; valid only while the modal dialog is open.
-ExportOptions* g_editedOptions = nullptr;
-
-struct CheckBox {
-    int control;
-    std::int32_t ExportOptions::*field;
-};
-
 // In the order the dialog sets and reads them.
-constexpr std::array<CheckBox, 9> kBoxes{{
+constexpr std::array<pluginkit::CheckBoxField<ExportOptions>, 9> kBoxes{{
     {IDC_EXPORT_BONES, &ExportOptions::exportBones},
     {IDC_EXPORT_ANIMATION, &ExportOptions::exportAnimation},
     {IDC_EXPORT_COLOR, &ExportOptions::exportColorChannel},
@@ -69,29 +63,11 @@ constexpr std::array<CheckBox, 9> kBoxes{{
     {IDC_EXPORT_LEGACY, &ExportOptions::exportLegacyLayout},
 }};
 
-// The edit box is read up to this many characters.
-constexpr int kIndexTextLength = 128;
+constexpr std::array<pluginkit::NumberBoxField<ExportOptions>, 1> kNumbers{{
+    {IDC_MAPPING_INDEX, &ExportOptions::mappingChannelIndex, MappingChannelFromText},
+}};
 
-void ShowOptions(hostapi::HWND dialog, const ExportOptions& options) {
-    for (const CheckBox& box : kBoxes) {
-        (void)hostapi::SendDlgItemMessageA(dialog, box.control, hostapi::BM_SETCHECK,
-                                           static_cast<hostapi::WPARAM>(static_cast<std::uint32_t>(options.*box.field)),
-                                           0);
-    }
-    std::array<char, 16> text{};
-    std::snprintf(text.data(), text.size(), "%d", options.mappingChannelIndex);
-    (void)hostapi::SetDlgItemTextA(dialog, IDC_MAPPING_INDEX, text.data());
-}
-
-void StoreOptions(hostapi::HWND dialog, ExportOptions& options) {
-    for (const CheckBox& box : kBoxes) {
-        options.*box.field = static_cast<std::int32_t>(
-            hostapi::SendDlgItemMessageA(dialog, box.control, hostapi::BM_GETCHECK, 0, 0));
-    }
-    std::array<char, kIndexTextLength + 1> text{};
-    (void)hostapi::GetDlgItemTextA(dialog, IDC_MAPPING_INDEX, text.data(), static_cast<int>(text.size()));
-    options.mappingChannelIndex = MappingChannelFromText(text.data());
-}
+constexpr pluginkit::OptionsDialogFields<ExportOptions> kFields{kBoxes, kNumbers};
 
 }  // namespace
 
@@ -108,54 +84,9 @@ int MappingChannelFromText(const char* text) {
                                                    std::numeric_limits<int>::max()));
 }
 
-namespace {
-
-hostapi::INT_PTR HandleMessage(hostapi::HWND dialog, hostapi::UINT message, hostapi::WPARAM wParam,
-                               hostapi::LPARAM lParam) {
-    if (message == hostapi::WM_INITDIALOG) {
-        g_editedOptions = reinterpret_cast<ExportOptions*>(lParam);
-        if (g_editedOptions != nullptr) {
-            ShowOptions(dialog, *g_editedOptions);
-        }
-        hostapi::CenterWindow(dialog, hostapi::GetParent(dialog));
-        return hostapi::TRUE;
-    }
-    if (message != hostapi::WM_COMMAND) {
-        return hostapi::FALSE;
-    }
-    switch (hostapi::LOWORD(wParam)) {
-    case hostapi::IDOK:
-        if (g_editedOptions != nullptr) {
-            // Read whole before it is kept, so a read that fails keeps none.
-            ExportOptions chosen = *g_editedOptions;
-            StoreOptions(dialog, chosen);
-            *g_editedOptions = chosen;
-        }
-        (void)hostapi::EndDialog(dialog, 1);
-        return hostapi::TRUE;
-    case hostapi::IDCANCEL:
-        (void)hostapi::EndDialog(dialog, 0);
-        return hostapi::TRUE;
-    default:
-        return hostapi::FALSE;
-    }
-}
-
-}  // namespace
-
 hostapi::INT_PTR ExportOptionsDlgProc(hostapi::HWND dialog, hostapi::UINT message, hostapi::WPARAM wParam,
                                       hostapi::LPARAM lParam) {
-    try {
-        return HandleMessage(dialog, message, wParam, lParam);
-    } catch (...) {
-        // The host ran out of memory under the dialog: it ends as one that
-        // could not be shown (-1), the options as they were.
-        try {
-            (void)hostapi::EndDialog(dialog, -1);
-        } catch (...) {
-        }
-        return hostapi::TRUE;
-    }
+    return pluginkit::OptionsDialogProc<ExportOptions, kFields>(dialog, message, wParam, lParam);
 }
 
 }  // namespace tvx::exporter

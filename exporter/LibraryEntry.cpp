@@ -1,11 +1,9 @@
 // The library's entry points, looked up by name by the host, and the library
 // entry that runs when the library is loaded. The exporter's host SDK is
 // the single-byte one, so its texts are narrow.
-#include <dlfcn.h>
-
-#include "exporter/ModuleState.h"
 #include "exporter/TVXExporter.h"
 #include "hostapi/SceneExport.h"
+#include "pluginkit/ModuleState.h"
 
 #define TVX_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -16,12 +14,7 @@ tvx::exporter::TVXClassDesc g_classDesc;
 }  // namespace
 
 TVX_EXPORT hostapi::BOOL DllMain(hostapi::HINSTANCE module, hostapi::DWORD, hostapi::LPVOID) {
-    tvx::exporter::ModuleState& state = tvx::exporter::TheModule();
-    state.instance = module;
-    if (!state.commonControlsInitialized) {
-        state.commonControlsInitialized = true;
-        ++state.commonControlsInitializations;
-    }
+    tvx::pluginkit::EnterModule(module);
     return hostapi::TRUE;
 }
 
@@ -36,12 +29,7 @@ namespace {
 // What the host's loader does on Windows: the library entry, with the
 // library's own handle, as soon as the library is loaded.
 __attribute__((constructor)) void EnterLibrary() {
-    Dl_info info{};
-    hostapi::HINSTANCE module = nullptr;
-    if (dladdr(reinterpret_cast<void*>(&EnterLibrary), &info) != 0) {
-        module = static_cast<hostapi::HINSTANCE>(info.dli_fbase);
-    }
-    (void)DllMain(module, 1, nullptr);
+    (void)DllMain(tvx::pluginkit::ModuleContaining(reinterpret_cast<void*>(&EnterLibrary)), 1, nullptr);
 }
 
 }  // namespace

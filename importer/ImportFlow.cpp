@@ -10,8 +10,8 @@
 #include "fileformat/container/LoadStatusMessage.h"
 #include "importer/ImportOptionsDialog.h"
 #include "importer/ImportSession.h"
-#include "importer/ModuleState.h"
 #include "importer/SceneBuilder.h"
+#include "pluginkit/ModuleState.h"
 
 namespace tvx::importer {
 namespace {
@@ -40,8 +40,9 @@ private:
 // the choices.
 bool AskForOptions(hostapi::Platform& platform, ImportOptions& options) {
     const hostapi::INT_PTR result =
-        platform.DialogBoxParamW(TheModule().instance, &ImportOptionsTemplate(), platform.GetActiveWindow(),
-                                 ImportOptionsDialogProc, reinterpret_cast<hostapi::LPARAM>(&options));
+        platform.DialogBoxParamW(pluginkit::TheModule().instance, &ImportOptionsTemplate(),
+                                 platform.GetActiveWindow(), ImportOptionsDialogProc,
+                                 reinterpret_cast<hostapi::LPARAM>(&options));
     return result != 0 && result != 2 && result != -1;
 }
 

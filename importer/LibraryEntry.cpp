@@ -1,10 +1,8 @@
 // The library's entry points, looked up by name by the host, and the library
 // entry that runs when the library is loaded.
-#include <dlfcn.h>
-
 #include "hostapi/SceneImport.h"
-#include "importer/ModuleState.h"
 #include "importer/TVXImporter.h"
+#include "pluginkit/ModuleState.h"
 
 #define TVX_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -15,12 +13,7 @@ tvx::importer::TVXClassDesc g_classDesc;
 }  // namespace
 
 TVX_EXPORT hostapi::BOOL DllMain(hostapi::HINSTANCE module, hostapi::DWORD, hostapi::LPVOID) {
-    tvx::importer::ModuleState& state = tvx::importer::TheModule();
-    state.instance = module;
-    if (!state.commonControlsInitialized) {
-        state.commonControlsInitialized = true;
-        ++state.commonControlsInitializations;
-    }
+    tvx::pluginkit::EnterModule(module);
     return hostapi::TRUE;
 }
 
@@ -35,12 +28,7 @@ namespace {
 // What the host's loader does on Windows: the library entry, with the
 // library's own handle, as soon as the library is loaded.
 __attribute__((constructor)) void EnterLibrary() {
-    Dl_info info{};
-    hostapi::HINSTANCE module = nullptr;
-    if (dladdr(reinterpret_cast<void*>(&EnterLibrary), &info) != 0) {
-        module = static_cast<hostapi::HINSTANCE>(info.dli_fbase);
-    }
-    (void)DllMain(module, 1, nullptr);
+    (void)DllMain(tvx::pluginkit::ModuleContaining(reinterpret_cast<void*>(&EnterLibrary)), 1, nullptr);
 }
 
 }  // namespace

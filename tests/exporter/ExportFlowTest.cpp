@@ -11,11 +11,14 @@
 #include "hostapi/SceneExport.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
+#include "pluginkit/DialogIds.h"
 #include "tests/support/AllocationLimit.h"
 #include "tests/support/TempDir.h"
 
 namespace tvx::exporter {
 namespace {
+
+using namespace tvx::pluginkit;  // the control ids
 
 // One triangle standing up along the host's z axis, from z = 10 to 20.
 constexpr const char* kScene = R"({"format": "tvx-host-scene", "version": 1, "scene": {

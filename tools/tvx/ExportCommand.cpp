@@ -2,13 +2,13 @@
 #include <iterator>
 #include <ostream>
 
-#include "exporter/ExportOptionsDialog.h"
 #include "fileformat/container/EmbeddedFile.h"
 #include "gltf/GltfRead.h"
 #include "gltf/GltfWrite.h"
 #include "hostapi/SceneExport.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
+#include "pluginkit/DialogIds.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/PluginLibrary.h"
 #include "tools/tvx/Progress.h"
@@ -19,7 +19,7 @@ namespace {
 constexpr const char* kSuccessText = "The file was successfully exported.";
 
 memhost::DialogScript AnswerFrom(const ExportCommandOptions& options) {
-    using namespace tvx::exporter;
+    using namespace tvx::pluginkit;
     memhost::DialogScript script;
     script.checks = {{IDC_EXPORT_BONES, options.bones},     {IDC_EXPORT_ANIMATION, options.animation},
                      {IDC_EXPORT_COLOR, options.colors},    {IDC_EXPORT_ALPHA, options.alpha},

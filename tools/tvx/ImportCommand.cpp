@@ -5,6 +5,7 @@
 #include "hostapi/SceneImport.h"
 #include "memhost/HostSceneJson.h"
 #include "memhost/MemHost.h"
+#include "pluginkit/DialogIds.h"
 #include "tools/tvx/Commands.h"
 #include "tools/tvx/PluginLibrary.h"
 #include "tools/tvx/Progress.h"
@@ -12,15 +13,11 @@
 namespace tvx::tool {
 namespace {
 
-constexpr int kImportBonesBox = 40021;
-constexpr int kImportAnimationBox = 40022;
-constexpr int kHideBonesBox = 40023;
-
 memhost::DialogScript AnswerFrom(const ImportCommandOptions& options) {
     memhost::DialogScript script;
-    script.checks = {{kImportBonesBox, options.bones},
-                     {kImportAnimationBox, options.animation},
-                     {kHideBonesBox, options.hideBones}};
+    script.checks = {{pluginkit::IDC_IMPORT_BONES, options.bones},
+                     {pluginkit::IDC_IMPORT_ANIMATION, options.animation},
+                     {pluginkit::IDC_HIDE_BONES, options.hideBones}};
     script.answer = options.cancel ? memhost::DialogAnswer::Cancel : memhost::DialogAnswer::Ok;
     return script;
 }
