@@ -19,7 +19,7 @@ namespace tvx {
 
 class LegacyReadIo : public FieldReader {
 public:
-    explicit LegacyReadIo(LegacyPass& pass) : LegacyReadIo(pass, pass.filling) {}
+    explicit LegacyReadIo(LegacyPass& pass) : LegacyReadIo(pass, pass.filling()) {}
 
     const LegacyFormat& format() const { return pass_.format; }
     // Whether the record walked is one of the scene's (the fill pass) or a

@@ -6,7 +6,7 @@
 namespace tvx {
 
 bool ReadLegacyMaterials(LegacyPass& pass) {
-    if (pass.filling) {
+    if (pass.filling()) {
         pass.sceneFolder = SceneFolder(pass.scene);
         ChangeToSceneFolder(pass.scene);
     }

@@ -1,10 +1,4 @@
-// One walk over the body of a legacy scene file.
-//
-// The body is read twice with the same code: a count pass that reads and
-// checks every field but keeps nothing, and a fill pass that stores what it
-// reads into the arrays allocated in between. Keeping one code path for both
-// is what guarantees that the two passes consume exactly the same bytes, so
-// the fill pass can never meet a record that the count pass did not see.
+// One walk over the body of a legacy scene file (see TwoPassRead).
 #pragma once
 
 #include <cstdint>
@@ -12,23 +6,20 @@
 #include <vector>
 
 #include "document/TVXScene.h"
-#include "fileformat/legacy/LegacyFormat.h"
 #include "fileformat/container/MemoryBudget.h"
 #include "fileformat/container/RecordNames.h"
 #include "fileformat/container/TVXFileReader.h"
+#include "fileformat/container/TwoPassRead.h"
+#include "fileformat/legacy/LegacyFormat.h"
 
 namespace tvx {
 
-struct LegacyPass {
-    LegacyPass(TVXFileReader& r, TVXScene& s, const LegacyFormat& f, bool fill, MemoryBudget& b)
-        : reader(r), scene(s), format(f), filling(fill), budget(b) {}
+struct LegacyPass : TwoPassRead {
+    LegacyPass(TVXFileReader& r, TVXScene& s, const LegacyFormat& f, bool fillPass, MemoryBudget& b)
+        : TwoPassRead{r, b, fillPass}, scene(s), format(f) {}
 
-    TVXFileReader& reader;
     TVXScene& scene;
     LegacyFormat format;
-    bool filling;
-    // Charged by the count pass with everything the fill pass will allocate.
-    MemoryBudget& budget;
 
     // Count pass: the corners of all polygons, which size the inline UV
     // coordinates of versions 6..29.
@@ -38,22 +29,6 @@ struct LegacyPass {
     int uvCursor = 0;
     // Fill pass: where texture names are relinked to.
     std::filesystem::path sceneFolder;
-
-    // An array of `count` records that the fill pass will allocate: the count
-    // pass charges it, so an over-budget file fails before anything is
-    // allocated.
-    template <class Record>
-    [[nodiscard]] bool Reserve(std::int64_t count) {
-        return filling || Charged(budget.TakeArrayOf<Record>(count));
-    }
-    [[nodiscard]] bool ReserveBytes(std::uint64_t bytes) { return filling || Charged(budget.Take(bytes)); }
-
-    [[nodiscard]] bool Charged(bool taken) {
-        if (!taken) {
-            reader.NoteFault(FaultKind::OverBudget);
-        }
-        return taken;
-    }
 
     [[nodiscard]] bool Int(int& out) { return reader.ReadInt(out); }
     // A "word" stored into a float field: the same four bytes, bit for bit.
@@ -71,7 +46,7 @@ struct LegacyPass {
         return false;
     }
     n = raw > 0 ? raw : 0;
-    if (!pass.filling) {
+    if (!pass.filling()) {
         learned = n;
         return true;
     }
@@ -95,7 +70,7 @@ T* RecordTarget(std::vector<T>* records, int i, T& scratch) {
 // The list that the fill pass stores into; none in the count pass.
 template <class T>
 std::vector<T>* FillList(const LegacyPass& pass, std::vector<T>& records) {
-    return pass.filling ? &records : nullptr;
+    return pass.filling() ? &records : nullptr;
 }
 
 // Reads n records with `readRecord`: into `records` (which allocation has

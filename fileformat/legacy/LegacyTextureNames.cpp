@@ -23,13 +23,13 @@ void Relink(const LegacyPass& pass, TVXString& name) { name = RelinkToFolder(pas
 }  // namespace
 
 void RelinkTextureName(const LegacyPass& pass, TVXString& name) {
-    if (pass.filling && ShouldRelink(pass.format.version, name)) {
+    if (pass.filling() && ShouldRelink(pass.format.version, name)) {
         Relink(pass, name);
     }
 }
 
 void RelinkCubeFaceNames(const LegacyPass& pass, std::span<TVXString> names) {
-    if (!pass.filling) {
+    if (!pass.filling()) {
         return;
     }
     if (pass.format.version <= kLastOldMapVersion) {

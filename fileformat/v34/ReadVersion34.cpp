@@ -113,7 +113,7 @@ int ReadChunkedBody(TVXFileReader& reader, TVXScene& scene, const LoadOptions& o
     const std::uint32_t sectionsStart = reader.position();
 
     scene.fileCounts = {};
-    Walk counting{reader, scene, options, Pass::Count, budget, flags};
+    Walk counting{{reader, budget, false}, scene, options, flags};
     if (!WalkSections(counting) || !SettleCounts(scene.fileCounts, counting.chunksSeen) ||
         !budget.Take(DocumentArrayBytes(scene.fileCounts, 0)) || !AllocateScene(scene)) {
         return kLoadFailed;
@@ -121,7 +121,7 @@ int ReadChunkedBody(TVXFileReader& reader, TVXScene& scene, const LoadOptions& o
 
     scene.vertexNormalsStored = (flags & kVertexNormal) != 0;
     scene.vertexColorsStored = (flags & kVertexColor) != 0;
-    Walk filling{reader, scene, options, Pass::Fill, budget, flags};
+    Walk filling{{reader, budget, true}, scene, options, flags};
     if (!reader.SetPosition(sectionsStart) || !WalkSections(filling)) {
         return kLoadFailed;
     }

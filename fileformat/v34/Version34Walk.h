@@ -1,10 +1,7 @@
 // Internals shared by the pieces of the version-34 reader: chunk framing, the
-// state of one pass over the sections, and the guards that keep counts read
+// state of one pass over the sections (see TwoPassRead: each section has one
+// walker that serves both passes), and the guards that keep counts read
 // from the file from sizing anything their bytes cannot back.
-//
-// Each section has one walker that serves both passes. The count pass must
-// leave the position exactly where the fill pass will, so both passes run the
-// same code and differ only in whether values are stored.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +12,7 @@
 #include "fileformat/container/MemoryBudget.h"
 #include "fileformat/container/FieldReader.h"
 #include "fileformat/container/TVXFileReader.h"
+#include "fileformat/container/TwoPassRead.h"
 #include "fileformat/legacy/LegacyFormat.h"
 
 namespace tvx::v34 {
@@ -39,8 +37,6 @@ inline constexpr std::uint32_t kVertexWeights = 0x08;
 
 inline constexpr std::uint32_t kChunkHeadBytes = 8;
 
-enum class Pass { Count, Fill };
-
 // The mesh section declares how many face lists and UV sets it has, but those
 // counts are only claims: the chunks that carry them may be fewer. The count
 // pass notes how many chunks were really there (the most in any one section),
@@ -58,33 +54,13 @@ struct EmbeddedFileAt {
     std::uint32_t size = 0;
 };
 
-struct Walk {
-    TVXFileReader& reader;
+struct Walk : TwoPassRead {
     TVXScene& scene;
     const LoadOptions& options;
-    Pass pass;
-    // Charged by the count pass with everything the fill pass will allocate.
-    MemoryBudget& budget;
     std::uint32_t vertexFlags = 0;
     MeshChunksSeen chunksSeen{};
     // Fill pass: the embedded files to write when the load succeeds.
     std::vector<EmbeddedFileAt> embeddedFiles{};
-
-    bool filling() const { return pass == Pass::Fill; }
-    // An array of `count` records that the fill pass will allocate: the count
-    // pass charges it, so an over-budget file fails before anything is
-    // allocated.
-    template <class Record>
-    [[nodiscard]] bool Reserve(std::int64_t count) {
-        return filling() || Charged(budget.TakeArrayOf<Record>(count));
-    }
-    [[nodiscard]] bool ReserveBytes(std::uint64_t bytes) { return filling() || Charged(budget.Take(bytes)); }
-    [[nodiscard]] bool Charged(bool taken) {
-        if (!taken) {
-            reader.NoteFault(FaultKind::OverBudget);
-        }
-        return taken;
-    }
 };
 
 struct ChunkHead {
