@@ -7,11 +7,11 @@
 #include "document/MaterialMaps.h"
 #include "exporter/ExportRefusal.h"
 #include "exporter/HostMaterialClasses.h"
+#include "hostbridge/Angles.h"
 
 namespace tvx::exporter {
 namespace {
 
-constexpr float kRadiansToDegrees = 57.29578f;
 
 // Every exported map has 0x1; 0x2 marks one taken out of a container
 // texture (a layered diffuse, the bitmap of a Normal Bump). No reader acts on
@@ -106,7 +106,7 @@ void TakeLayout(TVXMap& map, hostapi::BitmapTex& bitmap, const std::string& wher
     }
     map.offset = {uv->GetUOffs(0), uv->GetVOffs(0), 0.0f};
     map.tiling = {uv->GetUScl(0), uv->GetVScl(0), 1.0f};
-    map.angle = {0.0f, 0.0f, uv->GetAng(0) * kRadiansToDegrees};
+    map.angle = {0.0f, 0.0f, uv->GetAng(0) * hostbridge::kDegreesPerRadianF};
     RequireExportable(map.offset.x, where, "the U offset");
     RequireExportable(map.offset.y, where, "the V offset");
     RequireExportable(map.tiling.x, where, "the U tiling");

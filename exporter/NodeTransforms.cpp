@@ -9,30 +9,13 @@
 namespace tvx::exporter {
 namespace {
 
+using hostbridge::ToHostMatrix;
+
 constexpr float kNearZero = 0.0001f;
 
 float Clean(float v) { return std::fabs(v) < kNearZero ? 0.0f : v; }
 
-hostapi::Matrix3 ToHostMatrix(const Matrix4& m) {
-    hostapi::Matrix3 host;
-    for (int r = 0; r < 4; ++r) {
-        host.SetRow(r, {m(0, r), m(1, r), m(2, r)});
-    }
-    return host;
-}
-
 }  // namespace
-
-Matrix4 ToDocumentMatrix(const hostapi::Matrix3& host) {
-    Matrix4 m;
-    for (int c = 0; c < 4; ++c) {
-        const hostapi::Point3 row = host.GetRow(c);
-        m(0, c) = row.x;
-        m(1, c) = row.y;
-        m(2, c) = row.z;
-    }
-    return m;
-}
 
 hostapi::Matrix3 WithoutNearZeros(const hostapi::Matrix3& m) {
     hostapi::Matrix3 cleaned;

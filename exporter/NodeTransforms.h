@@ -4,12 +4,11 @@
 #include "document/MathTypes.h"
 #include "hostapi/HostTypes.h"
 #include "hostapi/Nodes.h"
+#include "hostbridge/HostMatrices.h"
 
 namespace tvx::exporter {
 
-// Host row r becomes the document's column r (host matrices map row
-// vectors, the document's column vectors); row 3 is (0, 0, 0, 1).
-[[nodiscard]] Matrix4 ToDocumentMatrix(const hostapi::Matrix3& host);
+using hostbridge::ToDocumentMatrix;
 
 // Every element whose magnitude is below 0.0001 becomes exactly 0, so the
 // rounding noise of the host's evaluation does not reach the file.

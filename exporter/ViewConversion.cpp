@@ -10,11 +10,11 @@
 #include "geometry/Frames.h"
 #include "hostapi/HostConstants.h"
 #include "hostapi/Objects.h"
+#include "hostbridge/Angles.h"
 
 namespace tvx::exporter {
 namespace {
 
-constexpr float kRadiansToDegrees = 57.29578f;
 
 TVXString NameOf(hostapi::INode& node) {
     const char* name = node.GetName();
@@ -136,7 +136,7 @@ int ConvertCameras(const std::vector<hostapi::INode*>& nodes, TVXScene& scene) {
         if (object == nullptr || object->EvalCameraState(0, valid, &state) != hostapi::REF_SUCCEED) {
             continue;
         }
-        camera.fieldOfView = state.fov * kRadiansToDegrees;
+        camera.fieldOfView = state.fov * hostbridge::kDegreesPerRadianF;
         camera.nearDistance = state.nearRange;
         camera.farDistance = state.farRange;
         const std::string where = ViewText("camera", node);

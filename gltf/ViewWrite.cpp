@@ -5,11 +5,11 @@
 #include <numbers>
 
 #include "hostapi/HostConstants.h"
+#include "hostbridge/Angles.h"
 
 namespace tvx::gltf {
 namespace {
 
-constexpr double kDegreesToRadians = std::numbers::pi / 180.0;
 
 double Finite(float v, double fallback) { return std::isfinite(v) ? static_cast<double>(v) : fallback; }
 
@@ -26,9 +26,9 @@ void AddLight(GltfScene& scene, tinygltf::Node& node, const hostapi::LightState&
     case hostapi::SPOT_LGT: {
         light.type = "spot";
         // Half the cone angles; glTF wants 0 <= inner < outer <= pi / 2.
-        const double outer = std::clamp(Finite(state.fallsize, 45.0) * 0.5 * kDegreesToRadians, 1e-3, std::numbers::pi / 2);
+        const double outer = std::clamp(Finite(state.fallsize, 45.0) * 0.5 * hostbridge::kRadiansPerDegree, 1e-3, std::numbers::pi / 2);
         light.spot.outerConeAngle = outer;
-        light.spot.innerConeAngle = std::clamp(Finite(state.hotsize, 0.0) * 0.5 * kDegreesToRadians, 0.0, outer * 0.999);
+        light.spot.innerConeAngle = std::clamp(Finite(state.hotsize, 0.0) * 0.5 * hostbridge::kRadiansPerDegree, 0.0, outer * 0.999);
         break;
     }
     default:

@@ -1,27 +1,20 @@
-// Moving the scene document's values into the host's types.
+// Moving the scene document's values into the host's types (points and
+// matrices: hostbridge/HostMatrices.h).
 //
-// The document's matrices map column vectors; the host's map row vectors.
-// The same transform therefore has the document's column r as the host's
-// row r. Host quaternions turn the other way from the document's, so a
-// rotation crosses over through its Euler angles, as the host builds its
-// own rotation keys.
+// Host quaternions turn the other way from the document's, so a rotation
+// crosses over through its Euler angles, as the host builds its own
+// rotation keys.
 #pragma once
 
 #include "document/MathTypes.h"
 #include "hostapi/HostTypes.h"
 #include "hostapi/Quat.h"
+#include "hostbridge/HostMatrices.h"
 
 namespace tvx::importer {
 
-[[nodiscard]] inline hostapi::Point3 ToPoint3(const Vector3& v) { return {v.x, v.y, v.z}; }
-
-[[nodiscard]] inline hostapi::Matrix3 ToHostMatrix(const Matrix4& m) {
-    hostapi::Matrix3 host;
-    for (int r = 0; r < 4; ++r) {
-        host.SetRow(r, {m(0, r), m(1, r), m(2, r)});
-    }
-    return host;
-}
+using hostbridge::ToHostMatrix;
+using hostbridge::ToPoint3;
 
 // The host quaternion of the same rotation as q.
 [[nodiscard]] hostapi::Quat ToHostQuat(const Quaternion& q);

@@ -1,5 +1,6 @@
 #include "importer/LightCameraBuilder.h"
 
+#include "hostbridge/Angles.h"
 #include "importer/ViewTransform.h"
 
 namespace tvx::importer {
@@ -19,7 +20,7 @@ void SetUpLight(hostapi::GenLight& light, const TVXLight& source) {
 void SetUpCamera(hostapi::GenCamera& camera, const TVXCamera& source) {
     camera.SetClipDist(0, hostapi::CAM_HITHER_CLIP, source.nearDistance);
     camera.SetClipDist(0, hostapi::CAM_YON_CLIP, source.farDistance);
-    camera.SetFOV(0, source.fieldOfView * kDegreesToRadiansForView);
+    camera.SetFOV(0, source.fieldOfView * hostbridge::kRadiansPerDegreeF);
     camera.SetManualClip(hostapi::TRUE);
     // The exporter reads near and far from the environment range, so the
     // camera carries them there too, or an import exported again loses them.

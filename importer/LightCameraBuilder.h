@@ -10,8 +10,6 @@ namespace tvx::importer {
 // for anything else.
 [[nodiscard]] int HostLightType(int storedType);
 
-inline constexpr float kDegreesToRadiansForView = 0.017453292f;
-
 void BuildLights(ImportSession& session);
 void BuildCameras(ImportSession& session);
 

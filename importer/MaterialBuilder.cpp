@@ -4,13 +4,13 @@
 
 #include "document/MaterialMaps.h"
 #include "fileformat/container/SceneFolder.h"
+#include "hostbridge/Angles.h"
 
 namespace tvx::importer {
 namespace {
 
 constexpr int kMapTileU = 0x100000;
 constexpr int kMapTileV = 0x200000;
-constexpr float kDegreesToRadians = 0.017453292f;
 
 constexpr int kDiffuseKey = 0;
 constexpr int kOpacityKey = 1;
@@ -35,7 +35,7 @@ void SetUpUV(hostapi::BitmapTex& bitmap, const TVXMap& map, int channel) {
     uv->SetVOffs(map.offset.y, 0);
     uv->SetUScl(map.tiling.x, 0);
     uv->SetVScl(map.tiling.y, 0);
-    uv->SetAng(map.angle.z * kDegreesToRadians, 0);
+    uv->SetAng(map.angle.z * hostbridge::kRadiansPerDegreeF, 0);
     uv->SetTextureTiling(TilingFlags(map.flags));
     if (channel != 1) {
         uv->SetMapChannel(channel);
