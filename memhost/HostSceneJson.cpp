@@ -1,13 +1,12 @@
 #include "memhost/HostSceneJson.h"
 
-#include <charconv>
 #include <functional>
-#include <cmath>
 #include <string_view>
 #include <type_traits>
 #include <variant>
 
 #include "memhost/HostMath.h"
+#include "memhost/JsonFloat.h"
 #include "memhost/MemHost.h"
 
 namespace memhost {
@@ -16,26 +15,9 @@ namespace {
 using Json = nlohmann::ordered_json;
 using hostapi::Point3;
 
-Json Float(float value) {
-    if (std::isnan(value)) {
-        return "NaN";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? "Infinity" : "-Infinity";
-    }
-    // The shortest digits that read back as this float, carried through the
-    // double nearest to them, which the JSON writer prints with the same
-    // digits.
-    char digits[32];
-    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    double nearest = 0.0;
-    (void)std::from_chars(digits, end, nearest);
-    return nearest;
-}
+Json Vec(const Point3& p) { return Json::array({FloatJson(p.x), FloatJson(p.y), FloatJson(p.z)}); }
 
-Json Vec(const Point3& p) { return Json::array({Float(p.x), Float(p.y), Float(p.z)}); }
-
-Json Rgb(const hostapi::Color& c) { return Json::array({Float(c.r), Float(c.g), Float(c.b)}); }
+Json Rgb(const hostapi::Color& c) { return Json::array({FloatJson(c.r), FloatJson(c.g), FloatJson(c.b)}); }
 
 Json Rows(const hostapi::Matrix3& m) {
     return Json::array({Vec(m.GetRow(0)), Vec(m.GetRow(1)), Vec(m.GetRow(2)), Vec(m.GetRow(3))});
@@ -77,17 +59,17 @@ Json Controllers(const MemTMController& tm) {
     return {{"class", ControllerClassName(tm.controllerClass())},
             {"position", Keys(tm.position(), "linearPosition",
                               [](const hostapi::ILinPoint3Key& k) {
-                                  return Json::array({k.time, Float(k.val.x), Float(k.val.y), Float(k.val.z)});
+                                  return Json::array({k.time, FloatJson(k.val.x), FloatJson(k.val.y), FloatJson(k.val.z)});
                               })},
             {"rotation", Keys(tm.rotation(), "linearRotation",
                               [](const hostapi::ILinRotKey& k) {
                                   return Json::array(
-                                      {k.time, Float(k.val.x), Float(k.val.y), Float(k.val.z), Float(k.val.w)});
+                                      {k.time, FloatJson(k.val.x), FloatJson(k.val.y), FloatJson(k.val.z), FloatJson(k.val.w)});
                               })},
             {"scale", Keys(tm.scale(), "linearScale", [](const hostapi::ILinScaleKey& k) {
                  const hostapi::ScaleValue& v = k.val;
-                 return Json::array({k.time, Float(v.s.x), Float(v.s.y), Float(v.s.z), Float(v.q.x), Float(v.q.y),
-                                     Float(v.q.z), Float(v.q.w)});
+                 return Json::array({k.time, FloatJson(v.s.x), FloatJson(v.s.y), FloatJson(v.s.z), FloatJson(v.q.x), FloatJson(v.q.y),
+                                     FloatJson(v.q.z), FloatJson(v.q.w)});
              })}};
 }
 
@@ -210,10 +192,10 @@ Json Object(const MemEntity& entity) {
                 {"kind", "light"},
                 {"type", light->type()},
                 {"color", Vec(light->color())},
-                {"intensity", Float(light->intensity())},
-                {"hotspot", Float(light->hotspot())},
-                {"falloff", Float(light->falloff())},
-                {"attenuation", {Float(a[0]), Float(a[1]), Float(a[2]), Float(a[3])}},
+                {"intensity", FloatJson(light->intensity())},
+                {"hotspot", FloatJson(light->hotspot())},
+                {"falloff", FloatJson(light->falloff())},
+                {"attenuation", {FloatJson(a[0]), FloatJson(a[1]), FloatJson(a[2]), FloatJson(a[3])}},
                 {"useLight", light->useLight()},
                 {"useAttenuation", light->useAtten()},
                 {"ambientOnly", light->ambientOnly()},
@@ -223,20 +205,20 @@ Json Object(const MemEntity& entity) {
         return {{"id", camera->id()},
                 {"kind", "camera"},
                 {"type", camera->type()},
-                {"fov", Float(camera->fov())},
-                {"clip", {Float(camera->clip()[0]), Float(camera->clip()[1])}},
+                {"fov", FloatJson(camera->fov())},
+                {"clip", {FloatJson(camera->clip()[0]), FloatJson(camera->clip()[1])}},
                 {"manualClip", camera->manualClip()},
-                {"envRange", {Float(camera->envRange()[0]), Float(camera->envRange()[1])}},
+                {"envRange", {FloatJson(camera->envRange()[0]), FloatJson(camera->envRange()[1])}},
                 {"mesh", OptionalMesh(camera->convertible())}};
     }
     if (const auto* bone = dynamic_cast<const MemBoneObject*>(&entity)) {
         const MemBoneParams& p = bone->params();
         return {{"id", bone->id()},
                 {"kind", "bone"},
-                {"width", Float(p.value(MemBoneParams::kWidth))},
-                {"height", Float(p.value(MemBoneParams::kHeight))},
-                {"taper", Float(p.value(MemBoneParams::kTaper))},
-                {"length", Float(p.value(MemBoneParams::kLength))}};
+                {"width", FloatJson(p.value(MemBoneParams::kWidth))},
+                {"height", FloatJson(p.value(MemBoneParams::kHeight))},
+                {"taper", FloatJson(p.value(MemBoneParams::kTaper))},
+                {"length", FloatJson(p.value(MemBoneParams::kLength))}};
     }
     if (const auto* derived = dynamic_cast<const MemDerivedObject*>(&entity)) {
         Json modifiers = Json::array();
@@ -251,7 +233,7 @@ Json Object(const MemEntity& entity) {
 Json Floats(const std::vector<float>& values) {
     Json out = Json::array();
     for (float v : values) {
-        out.push_back(Float(v));
+        out.push_back(FloatJson(v));
     }
     return out;
 }
@@ -328,7 +310,7 @@ Json Material(const MemEntity& entity) {
             const MemStdMat::MapSlot& m = standard->maps()[slot];
             if (m.texmap || m.enabled || m.amount != 1.0f) {
                 maps.push_back(
-                    {{"slot", slot}, {"texmap", IdOf(m.texmap)}, {"amount", Float(m.amount)}, {"enabled", m.enabled}});
+                    {{"slot", slot}, {"texmap", IdOf(m.texmap)}, {"amount", FloatJson(m.amount)}, {"enabled", m.enabled}});
             }
         }
         return {{"id", standard->id()},
@@ -338,9 +320,9 @@ Json Material(const MemEntity& entity) {
                 {"diffuse", Rgb(standard->diffuse())},
                 {"ambient", Rgb(standard->ambient())},
                 {"specular", Rgb(standard->specular())},
-                {"shininess", Float(standard->shininess())},
-                {"selfIllumination", Float(standard->selfIllum())},
-                {"opacity", Float(standard->opacity())},
+                {"shininess", FloatJson(standard->shininess())},
+                {"selfIllumination", FloatJson(standard->selfIllum())},
+                {"opacity", FloatJson(standard->opacity())},
                 {"twoSided", standard->twoSided()},
                 {"maps", std::move(maps)},
                 {"activeTexmap", IdOf(standard->activeTexmap())}};
@@ -357,11 +339,11 @@ Json Texmap(const MemEntity& entity) {
                 {"mtlFlags", bitmap->mtlFlags()},
                 {"fileName", bitmap->mapName()},
                 {"uvGen",
-                 {{"uOffset", Float(uv.uOffset())},
-                  {"vOffset", Float(uv.vOffset())},
-                  {"uScale", Float(uv.uScale())},
-                  {"vScale", Float(uv.vScale())},
-                  {"wAngle", Float(uv.wAngle())},
+                 {{"uOffset", FloatJson(uv.uOffset())},
+                  {"vOffset", FloatJson(uv.vOffset())},
+                  {"uScale", FloatJson(uv.uScale())},
+                  {"vScale", FloatJson(uv.vScale())},
+                  {"wAngle", FloatJson(uv.wAngle())},
                   {"tiling", uv.tiling()},
                   {"mapChannel", uv.mapChannel()}}}};
     }

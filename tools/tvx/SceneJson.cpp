@@ -1,8 +1,5 @@
 #include "tools/tvx/SceneJson.h"
 
-#include <charconv>
-#include <cmath>
-#include <cstdlib>
 #include <string>
 
 #include "fileformat/container/FileConstants.h"
@@ -271,22 +268,6 @@ Json Pose(const BonePose& p) {
 }
 
 }  // namespace
-
-Json FloatJson(float value) {
-    if (std::isnan(value)) {
-        return "NaN";
-    }
-    if (std::isinf(value)) {
-        return value > 0 ? "Infinity" : "-Infinity";
-    }
-    // The shortest digits that read back as this float, carried through the
-    // double nearest to them: the JSON writer prints that double with the
-    // same digits.
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    *end = '\0';
-    return std::strtod(digits, nullptr);
-}
 
 Json SceneJson(const TVXScene& scene) {
     return {{"version", scene.version},

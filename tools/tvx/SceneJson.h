@@ -6,12 +6,12 @@
 
 #include "document/TVXScene.h"
 #include "geometry/PoseTables.h"
+#include "memhost/JsonFloat.h"
 
 namespace tvx::tool {
 
-// Floats are written as the shortest decimal that reads back to the same
-// float; NaN and infinities as the strings "NaN", "Infinity", "-Infinity".
-nlohmann::ordered_json FloatJson(float value);
+// Floats as in every JSON file of the project.
+using ::memhost::FloatJson;
 
 nlohmann::ordered_json SceneJson(const TVXScene& scene);
 
