@@ -5,38 +5,18 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 #include "document/MaterialMaps.h"
 #include "document/MeshAllocation.h"
 #include "document/SceneAllocation.h"
 #include "fileformat/container/ByteOrder.h"
 #include "fileformat/container/FileConstants.h"
+#include "fileformat/container/MemoryOutputFile.h"
 #include "fileformat/legacy/LayoutWriters.h"
 
 namespace tvx::bench {
 namespace {
-
-class VectorOutputFile final : public OutputFile {
-public:
-    explicit VectorOutputFile(std::vector<std::uint8_t>& bytes) : bytes_(bytes) { bytes_.clear(); }
-    bool Write(std::span<const std::uint8_t> bytes) override {
-        if (position_ + bytes.size() > bytes_.size()) {
-            bytes_.resize(position_ + bytes.size());
-        }
-        std::memcpy(bytes_.data() + position_, bytes.data(), bytes.size());
-        position_ += bytes.size();
-        return true;
-    }
-    bool SeekToStart() override {
-        position_ = 0;
-        return true;
-    }
-    std::uint64_t Position() const override { return position_; }
-
-private:
-    std::vector<std::uint8_t>& bytes_;
-    std::uint64_t position_ = 0;
-};
 
 bool FillVertices(TVXScene& scene, int count, int bones) {
     if (!AllocVertices(scene, count)) {
@@ -150,8 +130,11 @@ bool MakeSyntheticScene(const SyntheticSize& size, TVXExporterData& out) {
 
 bool WriteUncompressed(TVXExporterData& data, std::vector<std::uint8_t>& out) {
     std::array<std::uint32_t, kVersion31HeaderWords> header{};
-    VectorOutputFile file(out);
-    return WriteVersion31(data, file, header) == 1;
+    MemoryOutputFile file;
+    file.Reuse(std::move(out));
+    const bool written = WriteVersion31(data, file, header) == 1;
+    out = file.Release();
+    return written;
 }
 
 bool Compress(const std::vector<std::uint8_t>& uncompressed, std::vector<std::uint8_t>& out) {

@@ -1,38 +1,18 @@
 // libFuzzer harness: any bytes as a host-scene file, read into the stand-in
 // host (which refuses what no host could hold) and exported: the whole
-// conversion, with and without reweld, and both layout writers into a
-// file that only counts what it is given.
+// conversion, with and without reweld, and both layout writers into memory.
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
 
 #include "exporter/ConvertScene.h"
+#include "fileformat/container/MemoryOutputFile.h"
 #include "fileformat/legacy/LayoutWriters.h"
 #include "geometry/SceneBounds.h"
 #include "geometry/SwapUpAxis.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
-
-namespace {
-
-class DiscardingFile final : public tvx::OutputFile {
-public:
-    bool Write(std::span<const std::uint8_t> bytes) override {
-        position_ += bytes.size();
-        return true;
-    }
-    bool SeekToStart() override {
-        position_ = 0;
-        return true;
-    }
-    std::uint64_t Position() const override { return position_; }
-
-private:
-    std::uint64_t position_ = 0;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > (1u << 20)) {
@@ -52,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (tvx::exporter::ConvertScene(exporter, *host->exportInterface(), *host, selection) == 1) {
         tvx::SwapUpAxis(exporter.scene, tvx::kZUpToYUp);
         tvx::CenterOnBounds(exporter.scene, 0, 1);
-        DiscardingFile current;
+        tvx::MemoryOutputFile current;
         std::array<std::uint32_t, tvx::kVersion31HeaderWords> header31{};
         (void)tvx::WriteVersion31(exporter, current, header31);
-        DiscardingFile legacy;
+        tvx::MemoryOutputFile legacy;
         std::array<std::uint32_t, tvx::kVersion9HeaderWords> header9{};
         (void)tvx::WriteVersion9File(exporter, legacy, header9);
     }
