@@ -6,6 +6,7 @@
 #include "gltf/GltfRead.h"
 #include "gltf/GltfWrite.h"
 #include "hostapi/SceneExport.h"
+#include "hostapi/Win32.h"
 #include "memhost/HostSceneRead.h"
 #include "memhost/MemHost.h"
 #include "pluginkit/DialogIds.h"
@@ -16,7 +17,8 @@
 namespace tvx::tool {
 namespace {
 
-constexpr const char* kSuccessText = "The file was successfully exported.";
+// The icon of a message box: error 0x10, information 0x40.
+constexpr hostapi::UINT kIconBits = 0xF0;
 
 memhost::DialogScript AnswerFrom(const ExportCommandOptions& options) {
     using namespace tvx::pluginkit;
@@ -142,13 +144,16 @@ void GiveOptions(hostapi::SceneExport& exporter, memhost::MemHost& host, const s
 }
 
 // Every message box from the `skip`th on goes to err; true when the last
-// one told of success.
+// one told of success. DoExport returns 1 whatever happened (the host's
+// contract), so the outcome is the kind of box it ends with: the
+// information icon for an export that was written, the error icon for any
+// failure, whatever the words.
 bool ReportMessages(const memhost::Session& session, std::size_t skip, std::ostream& err) {
     const std::vector<const memhost::MessageBoxEvent*> boxes = session.All<memhost::MessageBoxEvent>();
     bool succeeded = false;
     for (std::size_t i = skip; i < boxes.size(); ++i) {
         err << "tvx: " << boxes[i]->caption << ": " << boxes[i]->text << '\n';
-        succeeded = boxes[i]->text == kSuccessText;
+        succeeded = (boxes[i]->type & kIconBits) == hostapi::MB_ICONINFORMATION;
     }
     if (boxes.size() == skip) {
         err << "tvx: nothing was exported (the options dialog was not accepted)\n";
