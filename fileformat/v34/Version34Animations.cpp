@@ -6,6 +6,7 @@
 #include "document/SceneAllocation.h"
 #include "fileformat/container/FieldReader.h"
 #include "fileformat/container/KeyFields.h"
+#include "fileformat/container/RecordNames.h"
 #include "fileformat/v34/Version34Sections.h"
 
 namespace tvx::v34 {
@@ -85,6 +86,7 @@ bool WalkTracks(Walk& walk, TVXAnimation* animation) {
     for (int j = 0; j < trackCount; ++j) {
         TVXBoneTrack* track = j < kept ? &animation->tracks[static_cast<std::size_t>(j)] : nullptr;
         if (!WalkTrack(walk, track)) {
+            walk.reader.LocateFault(kRecordName<TVXBoneTrack>, j);
             return false;
         }
     }
@@ -101,6 +103,7 @@ int WalkAnimations(Walk& walk) {
     TVXAnimation timing;
     for (int i = 0; i < count; ++i) {
         if (!ReadTiming(walk.reader, timing)) {
+            walk.reader.LocateFault(kRecordName<TVXAnimation>, i);
             return 0;
         }
         TVXAnimation* animation = nullptr;
@@ -113,6 +116,7 @@ int WalkAnimations(Walk& walk) {
             animation->frameRate = timing.frameRate;
         }
         if (!WalkTracks(walk, animation)) {
+            walk.reader.LocateFault(kRecordName<TVXAnimation>, i);
             return 0;
         }
     }

@@ -9,6 +9,7 @@
 #include <cstddef>
 
 #include "document/MeshAllocation.h"
+#include "fileformat/container/RecordNames.h"
 #include "fileformat/v34/Version34Sections.h"
 
 namespace tvx::v34 {
@@ -74,6 +75,7 @@ bool WalkVertices(Walk& walk) {
     for (int i = 0; i < count; ++i) {
         TVXVertex* vertex = walk.filling() ? ElementOrNull(walk.scene.vertices, i) : nullptr;
         if (!ReadVertexParts(walk.reader, walk.vertexFlags, parts)) {
+            walk.reader.LocateFault(kRecordName<TVXVertex>, i);
             return false;
         }
         if (vertex != nullptr) {
@@ -82,6 +84,7 @@ bool WalkVertices(Walk& walk) {
             vertex->color = parts.color;
         }
         if ((walk.vertexFlags & kVertexWeights) != 0 && !WalkWeights(walk, vertex)) {
+            walk.reader.LocateFault(kRecordName<TVXVertex>, i);
             return false;
         }
     }
@@ -183,6 +186,7 @@ bool WalkPolygons(Walk& walk, TVXFaceList* faceList) {
     for (int i = 0; i < count; ++i) {
         TVXPolygon* polygon = faceList ? &faceList->polygons[static_cast<std::size_t>(i)] : nullptr;
         if (!WalkPolygon(walk, polygon)) {
+            walk.reader.LocateFault(kRecordName<TVXPolygon>, i);
             return false;
         }
     }
@@ -263,6 +267,7 @@ bool WalkUVSets(Walk& walk, std::uint32_t end) {
                 return false;
             }
             if (!WalkUVSet(walk, uvSet, head.end)) {
+                walk.reader.LocateFault(kRecordName<TVXUVSet>, index);
                 return false;
             }
             ++index;
@@ -301,6 +306,7 @@ bool WalkFaceList(Walk& walk, int index, std::uint32_t end) {
     while (walk.reader.position() < end) {
         ChunkHead head;
         if (!ReadChunkHead(walk.reader, head) || !WalkFaceListPart(walk, head, faceList)) {
+            walk.reader.LocateFault(kRecordName<TVXFaceList>, index);
             return false;
         }
         FinishChunk(walk.reader, head.end);

@@ -69,6 +69,20 @@ const FaultCase kCases[] = {
          return Version34File(sections);
      },
      "truncated light record at byte [0-9,]+ \\(light 1\\) in light section"},
+    {"version 34: a polygon list claiming a polygon it lacks",
+     [] {
+         ChunkWriter polygons;
+         polygons.I32(2);
+         Polygon(polygons, 3, 0);
+         ChunkWriter secondList;
+         secondList.Chunk(v34id::kPolygons, polygons);
+         ChunkWriter lists;
+         lists.Raw(FaceList(ChunkWriter{})).Raw(FaceList(secondList));
+         ChunkWriter sections;
+         sections.Chunk(v34id::kMesh, MeshSection(2, lists));
+         return Version34File(sections);
+     },
+     "truncated polygon record at byte [0-9,]+ in face list 1 in mesh section"},
 };
 
 TEST(ReadFault, EachFaultSaysWhatAndWhere) {
