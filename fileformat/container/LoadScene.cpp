@@ -165,7 +165,10 @@ LoadStatus ParseScene(TVXFileReader& reader, TVXScene& scene, const LoadOptions&
         *options.limitHit = status == kLoadOk ? LoadLimit::None : budgets.Hit();
     }
     if (options.faultSeen != nullptr && status != kLoadOk) {
-        *options.faultSeen = reader.fault();
+        try {
+            *options.faultSeen = reader.fault();
+        } catch (const std::bad_alloc&) {
+        }
     }
     return status;
 }

@@ -1,6 +1,7 @@
 #include "fileformat/container/TVXFileReader.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "fileformat/container/ByteOrder.h"
@@ -25,8 +26,14 @@ void TVXFileReader::NoteFault(FaultKind kind) {
 }
 
 void TVXFileReader::LocateFault(const char* record, int index) {
-    if (fault_.noted) {
-        fault_.places.push_back({record, index});
+    // The report is a courtesy: without memory for it the load fails all
+    // the same, only less precisely.
+    constexpr std::size_t kMostPlaces = 8;
+    if (fault_.noted && fault_.places.size() < kMostPlaces) {
+        try {
+            fault_.places.push_back({record, index});
+        } catch (const std::bad_alloc&) {
+        }
     }
 }
 
